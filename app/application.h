@@ -1,0 +1,129 @@
+// The one application object: window, display and sound devices, settings
+// store, canvas state, input state and the paced frame loop.
+#pragma once
+
+#include <cstdint>
+
+#include "app/events.h"
+
+namespace platform {
+class Window;
+class DisplayDevice;
+class Surface;
+class AudioDevice;
+class SettingsStore;
+class DrawContext;
+class Pen;
+class Font;
+}  // namespace platform
+
+class Sprite;
+
+class Application {
+public:
+    Application(const bool& fullScreen, const int& width, const int& height, const int& bitsPerPixel,
+                const int& backBufferCount, const int& framesPerSecond, const int& channels,
+                const int& samplesPerSecond, const int& bitsPerSample, void* const& instance,
+                const int& showCommand);
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+    virtual ~Application();
+
+    // Main loop and frames.
+    int run();
+    bool runFrame();
+    bool present();
+
+    // Window.
+    bool createWindow(void* const& instance, const int& showCommand);
+    void resizeClient(const int& width, const int& height);
+    void closeWindow();
+
+    // Display device.
+    bool createDisplay();
+    bool createSurfaces();
+    bool releaseSurfaces();
+    bool releaseDisplay();
+    bool restoreSurfaces();
+
+    // Sound device.
+    bool createSoundDevice();
+    bool releaseSoundDevice();
+
+    // Settings store: each returns the status of its last store call, 0 for success.
+    long openSettings();
+    long closeSettings();
+    long readStringSetting(const char* const& name, char* const& buffer, const uint32_t& capacity);
+    long readDwordSetting(const char* const& name, void* const& buffer, const uint32_t& size);
+    long readBinarySetting(const char* const& name, void* const& buffer, const uint32_t& size);
+    long writeStringSetting(const char* const& name, const char* const& text);
+    long writeDwordSetting(const char* const& name, const void* const& buffer, const uint32_t& size);
+    long writeBinarySetting(const char* const& name, const void* const& buffer, const uint32_t& size);
+
+    // Help.
+    void showHelp();
+
+    // Canvas drawing on the back buffer; colours are 0xRRGGBB.
+    bool fillRect(const int& x, const int& y, const int& width, const int& height, const uint32_t& colour);
+    bool beginDraw();
+    bool endDraw();
+    bool setPen(const int& width, const uint32_t& colour);
+    bool releasePen();
+    bool drawLine(const int& x1, const int& y1, const int& x2, const int& y2);
+    bool setFont(const char* const& face, const int& height, const uint32_t& colour);
+    bool releaseFont();
+    bool drawText(const int& left, const int& top, const int& right, const int& bottom, const int& alignment,
+                  const char* const& text);
+    bool drawNumber(const int& left, const int& top, const int& right, const int& bottom, const int& alignment,
+                    const uint32_t& value);
+    bool measureText(const char* const& text, const int& length, const char* const& face, const int& height,
+                     int& outWidth, int& outHeight);
+
+    // Fields, in the order the rest of the program knows them.
+    bool initialized = false;
+    bool fullScreen;
+    int width;
+    int height;
+    int bitsPerPixel;
+    int displayBits;
+    int framesPerSecond;
+    int frameInterval;
+    uint32_t lastFrameTime = 0;
+    bool hasSound = true;
+    int channels;
+    int samplesPerSecond;
+    int bitsPerSample;
+    void* instance;
+    platform::Window* window = nullptr;
+    platform::DrawContext* backBufferDC = nullptr;
+    platform::Pen* pen = nullptr;
+    platform::Pen* previousPen = nullptr;
+    platform::Font* font = nullptr;
+    platform::Font* previousFont = nullptr;
+    platform::SettingsStore* settingsKey = nullptr;
+    platform::DisplayDevice* directDraw = nullptr;
+    platform::Surface* primarySurface = nullptr;
+    platform::Surface* backBuffer = nullptr;
+    int backBufferCount;
+    platform::AudioDevice* directSound = nullptr;
+    bool active = true;
+    int mouseX = 0;
+    int mouseY = 0;
+    int mouseButtons = 0;
+    int keyCode = 0;
+    int charCode = 0;
+};
+
+// The one application and the root of the node tree.
+extern Application* theApplication;
+extern Sprite* theRootNode;
+
+// The window procedure: stores the input state and passes events to the root.
+long windowProc(platform::Window* const& window, const uint32_t& message, const uintptr_t& firstParameter,
+                const intptr_t& secondParameter);
+
+// Opens an address in the user's browser without waiting for it.
+void openWebPage(const char* const& address);
+
+// The maker's web site, opened by the game screen's logo button.
+extern const char* const MAKER_WEB_ADDRESS;

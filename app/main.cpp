@@ -1,0 +1,4 @@
+// The program entry.
+#include "app/application.h"
+
+int main() { return 0; }
