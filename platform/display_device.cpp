@@ -1,0 +1,39 @@
+// The display device's surface bookkeeping.
+#include "platform/display_device.h"
+
+#include <algorithm>
+#include <new>
+
+#include "platform/surface.h"
+
+namespace platform {
+
+DisplayDevice::DisplayDevice(int bitsPerPixel) : bitsPerPixel_(bitsPerPixel) {}
+
+DisplayDevice::~DisplayDevice() {
+    for (Surface* s : surfaces_) delete s;
+}
+
+Surface* DisplayDevice::createSurface(int width, int height) {
+    if (refusals_ > 0) {
+        --refusals_;
+        return nullptr;
+    }
+    if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return nullptr;
+    Surface* s = new (std::nothrow) Surface(width, height, bitsPerPixel_);
+    if (s != nullptr) surfaces_.push_back(s);
+    return s;
+}
+
+void DisplayDevice::releaseSurface(Surface* surface) {
+    auto it = std::find(surfaces_.begin(), surfaces_.end(), surface);
+    if (it == surfaces_.end()) return;
+    surfaces_.erase(it);
+    delete surface;
+}
+
+void DisplayDevice::loseAllSurfaces() {
+    for (Surface* s : surfaces_) s->setLost(true);
+}
+
+}  // namespace platform
