@@ -4,6 +4,12 @@
 
 #include "display/sprite.h"
 
+// Where the visible digits are placed between the two edges; any other value
+// leaves the display where it is.
+constexpr int NUMBER_ALIGN_LEFT = 1;
+constexpr int NUMBER_ALIGN_RIGHT = 2;
+constexpr int NUMBER_ALIGN_CENTRE = 3;
+
 class NumberDisplay : public Sprite {
 public:
     NumberDisplay(Sprite* const& parent, const int& x, const int& y, Image* const& image, const int& digitCount,

@@ -34,4 +34,8 @@ public:
     int caret = 0;
     int caretX = 5;
     int textAlignment = 0;
+
+    // One blink state for every field: flipped on each caret draw, so the
+    // caret shows on every second frame.
+    static bool caretBlinkOn;
 };

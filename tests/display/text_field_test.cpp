@@ -1,0 +1,124 @@
+// Text field editing through events: typing, caret keys, deletion and limits.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "display/text_field.h"
+#include "support/test_application.h"
+
+namespace {
+
+class TextFieldEditing : public ::testing::Test {
+protected:
+    void type(TextField& field, const std::string& s) {
+        for (const char c : s) {
+            application.app().charCode = static_cast<unsigned char>(c);
+            field.handleEvent(EVENT_CHAR);
+        }
+    }
+    void press(TextField& field, int key) {
+        application.app().keyCode = key;
+        field.handleEvent(EVENT_KEY_DOWN);
+    }
+    std::string textOf(TextField& field) {
+        char buffer[256];
+        field.getText(buffer, sizeof buffer);
+        return buffer;
+    }
+    TestApplication application;
+};
+
+}  // namespace
+
+TEST_F(TextFieldEditing, TypingAndCaretKeysEditAtTheCaret) {
+    TextField field(nullptr, 50, 100, 200, 16, true, 0xFFFFFF, 0x000000, 1, nullptr, 256);
+    EXPECT_EQ(textOf(field), "");
+    EXPECT_EQ(field.caretX, 5);
+    type(field, "abc");
+    press(field, KEY_LEFT);
+    press(field, KEY_LEFT);
+    type(field, "X");
+    EXPECT_EQ(textOf(field), "aXbc");
+    EXPECT_EQ(field.caret, 2);
+
+    press(field, KEY_DELETE);
+    EXPECT_EQ(textOf(field), "aXc");
+    EXPECT_EQ(field.caret, 2);
+    // Backspace arrives as a key and as a character; only the key deletes.
+    press(field, KEY_BACKSPACE);
+    type(field, "\b");
+    EXPECT_EQ(textOf(field), "ac");
+    EXPECT_EQ(field.caret, 1);
+    // Releases and other events are not edits.
+    application.app().keyCode = KEY_BACKSPACE;
+    field.handleEvent(EVENT_KEY_UP);
+    field.handleEvent(EVENT_MOUSE_DOWN);
+    EXPECT_EQ(textOf(field), "ac");
+}
+
+TEST_F(TextFieldEditing, EditsAtTheEndsChangeNothing) {
+    TextField field(nullptr, 0, 0, 200, 16, false, 0, 0, 1, "name", 256);
+    EXPECT_EQ(field.caret, 4);
+    press(field, KEY_DELETE);
+    press(field, KEY_RIGHT);
+    EXPECT_EQ(textOf(field), "name");
+    EXPECT_EQ(field.caret, 4);
+    for (int i = 0; i < 6; ++i) press(field, KEY_LEFT);
+    EXPECT_EQ(field.caret, 0);
+    press(field, KEY_BACKSPACE);
+    EXPECT_EQ(textOf(field), "name");
+    press(field, KEY_RETURN);
+    EXPECT_EQ(textOf(field), "name");
+}
+
+TEST_F(TextFieldEditing, OnlyPrintableCharactersAreTaken) {
+    TextField field(nullptr, 0, 0, 200, 16, false, 0, 0, 1, nullptr, 256);
+    type(field, "\r\t\x1b\x7f\xe9");
+    application.app().charCode = 0;
+    field.handleEvent(EVENT_CHAR);
+    EXPECT_EQ(textOf(field), "");
+    type(field, " ~");
+    application.app().charCode = 0x100 + 'Q';  // only the low byte counts
+    field.handleEvent(EVENT_CHAR);
+    EXPECT_EQ(textOf(field), " ~Q");
+}
+
+TEST_F(TextFieldEditing, TextNeverOutgrowsItsBuffer) {
+    TextField field(nullptr, 0, 0, 200, 16, false, 0, 0, 1, "abcdef", 4);
+    EXPECT_EQ(textOf(field), "abc");
+    EXPECT_EQ(field.caret, 3);
+    type(field, "x");
+    field.setCaret(1);
+    type(field, "y");
+    EXPECT_EQ(textOf(field), "abc");
+    EXPECT_EQ(field.caret, 1);
+    press(field, KEY_BACKSPACE);
+    type(field, "yz");
+    EXPECT_EQ(textOf(field), "ybc");
+    EXPECT_EQ(field.caret, 1);
+
+    char small[3] = {'?', '?', '?'};
+    field.getText(small, 3);
+    EXPECT_STREQ(small, "yb");
+    field.getText(small, 1);
+    EXPECT_STREQ(small, "");
+    small[0] = '?';
+    field.getText(small, 0);
+    EXPECT_EQ(small[0], '?');
+
+    // A field without room keeps an empty string and takes nothing.
+    TextField empty(nullptr, 0, 0, 200, 16, false, 0, 0, 1, "abc", 0);
+    type(empty, "a");
+    EXPECT_EQ(textOf(empty), "");
+}
+
+TEST_F(TextFieldEditing, ClearingTheTextBringsTheCaretHome) {
+    TextField field(nullptr, 0, 0, 200, 16, false, 0, 0, 1, "long name", 256);
+    field.setText(nullptr);
+    EXPECT_EQ(field.caret, 0);
+    EXPECT_EQ(field.caretX, 5);
+    type(field, "a");
+    EXPECT_EQ(textOf(field), "a");
+    field.setText("other");
+    EXPECT_EQ(field.caret, 5);
+}
