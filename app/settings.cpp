@@ -1,11 +1,72 @@
-// Placeholder settings store until it lands: every call fails and defaults stay.
+// The settings operations of the application: open and close the user's
+// settings store, read-or-create and write its named values.
 #include "app/application.h"
 
-long Application::openSettings() { return 1; }
-long Application::closeSettings() { return 0; }
-long Application::readStringSetting(const char* const&, char* const&, const uint32_t&) { return 1; }
-long Application::readDwordSetting(const char* const&, void* const&, const uint32_t&) { return 1; }
-long Application::readBinarySetting(const char* const&, void* const&, const uint32_t&) { return 1; }
-long Application::writeStringSetting(const char* const&, const char* const&) { return 1; }
-long Application::writeDwordSetting(const char* const&, const void* const&, const uint32_t&) { return 1; }
-long Application::writeBinarySetting(const char* const&, const void* const&, const uint32_t&) { return 1; }
+#include <cstring>
+
+#include "platform/settings_store.h"
+
+namespace {
+
+// Reads a value; a missing one is created from the default the caller's
+// buffer already holds, which the buffer keeps.
+long readOrCreate(platform::SettingsStore* const& store, const char* const& name, const uint32_t& type,
+                  void* const& buffer, const uint32_t& capacity, const uint32_t& defaultSize) {
+    if (store == nullptr) return platform::SETTINGS_NOT_OPEN;
+    if (name == nullptr || buffer == nullptr) return platform::SETTINGS_BAD_ARGUMENT;
+    if (store->contains(name)) return store->read(name, type, buffer, capacity);
+    return store->write(name, type, buffer, defaultSize);
+}
+
+long write(platform::SettingsStore* const& store, const char* const& name, const uint32_t& type,
+           const void* const& data, const uint32_t& size) {
+    if (store == nullptr) return platform::SETTINGS_NOT_OPEN;
+    if (name == nullptr) return platform::SETTINGS_BAD_ARGUMENT;
+    return store->write(name, type, data, size);
+}
+
+}  // namespace
+
+long Application::openSettings() {
+    if (settingsKey != nullptr) closeSettings();
+    long status = platform::SETTINGS_ACCESS_DENIED;
+    settingsKey = platform::SettingsStore::open(platform::SettingsStore::defaultPath(), status);
+    return status;
+}
+
+long Application::closeSettings() {
+    if (settingsKey == nullptr) return platform::SETTINGS_NOT_OPEN;
+    const long status = settingsKey->close();
+    delete settingsKey;
+    settingsKey = nullptr;
+    return status;
+}
+
+long Application::readStringSetting(const char* const& name, char* const& buffer, const uint32_t& capacity) {
+    if (buffer == nullptr || capacity == 0) return platform::SETTINGS_BAD_ARGUMENT;
+    // The default is written with its terminating zero, never past capacity.
+    const uint32_t length = static_cast<uint32_t>(strnlen(buffer, capacity - 1));
+    buffer[length] = 0;
+    return readOrCreate(settingsKey, name, platform::SETTING_STRING, buffer, capacity, length + 1);
+}
+
+long Application::readDwordSetting(const char* const& name, void* const& buffer, const uint32_t& size) {
+    return readOrCreate(settingsKey, name, platform::SETTING_DWORD, buffer, size, size);
+}
+
+long Application::readBinarySetting(const char* const& name, void* const& buffer, const uint32_t& size) {
+    return readOrCreate(settingsKey, name, platform::SETTING_BINARY, buffer, size, size);
+}
+
+long Application::writeStringSetting(const char* const& name, const char* const& text) {
+    if (text == nullptr) return platform::SETTINGS_BAD_ARGUMENT;
+    return write(settingsKey, name, platform::SETTING_STRING, text, static_cast<uint32_t>(std::strlen(text) + 1));
+}
+
+long Application::writeDwordSetting(const char* const& name, const void* const& buffer, const uint32_t& size) {
+    return write(settingsKey, name, platform::SETTING_DWORD, buffer, size);
+}
+
+long Application::writeBinarySetting(const char* const& name, const void* const& buffer, const uint32_t& size) {
+    return write(settingsKey, name, platform::SETTING_BINARY, buffer, size);
+}

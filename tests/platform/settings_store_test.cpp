@@ -1,0 +1,174 @@
+// The settings file on disk: where it lives, read-or-keep semantics,
+// write-back only on change, damaged files kept, two writers at once.
+#include "platform/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace platform;
+
+namespace {
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* base = std::getenv("XDG_DATA_HOME");
+        folder_ = std::string(base != nullptr ? base : "/tmp") + "/store-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::system(("rm -rf '" + folder_ + "'").c_str());
+        path_ = folder_ + "/deeper/settings.reg";
+    }
+
+    static std::string contents(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    static void put(const std::string& path, const std::string& text) {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+
+    SettingsStore* openStore() {
+        long status = -1;
+        SettingsStore* store = SettingsStore::open(path_, status);
+        EXPECT_EQ(status, store != nullptr ? SETTINGS_OK : status);
+        return store;
+    }
+
+    std::string folder_;
+    std::string path_;
+};
+
+}  // namespace
+
+TEST_F(SettingsStoreTest, PathFollowsXdgDataHomeOnlyWhenAbsolute) {
+    const std::string saved = std::getenv("XDG_DATA_HOME") != nullptr ? std::getenv("XDG_DATA_HOME") : "";
+    const std::string savedHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    setenv("HOME", "/home/player", 1);
+    setenv("XDG_DATA_HOME", "/data/", 1);
+    EXPECT_EQ(SettingsStore::defaultPath(), "/data/Zentrio/Quadrimo/settings.reg");
+    setenv("XDG_DATA_HOME", "relative/share", 1);
+    EXPECT_EQ(SettingsStore::defaultPath(), "/home/player/.local/share/Zentrio/Quadrimo/settings.reg");
+    setenv("XDG_DATA_HOME", "", 1);
+    EXPECT_EQ(SettingsStore::defaultPath(), "/home/player/.local/share/Zentrio/Quadrimo/settings.reg");
+    setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    setenv("HOME", savedHome.c_str(), 1);
+}
+
+TEST_F(SettingsStoreTest, WritesBackOnlyWhatChangedAndReadsItAgain) {
+    SettingsStore* store = openStore();
+    ASSERT_NE(store, nullptr);
+    const uint32_t score = 4000000000u;
+    EXPECT_EQ(store->write("score0", SETTING_DWORD, &score, 4), SETTINGS_OK);
+    EXPECT_EQ(store->write("name0", SETTING_STRING, "Anonymous", 10), SETTINGS_OK);
+    EXPECT_EQ(store->close(), SETTINGS_OK);
+    delete store;
+    EXPECT_NE(contents(path_).find("\"score0\"=dword:ee6b2800"), std::string::npos);
+
+    struct stat before {};
+    ASSERT_EQ(stat(path_.c_str(), &before), 0);
+    store = openStore();
+    ASSERT_NE(store, nullptr);
+    uint32_t readScore = 0;
+    EXPECT_EQ(store->read("SCORE0", SETTING_DWORD, &readScore, 4), SETTINGS_OK);
+    EXPECT_EQ(readScore, score);
+    char name[6] = "dflt";
+    EXPECT_EQ(store->read("name0", SETTING_STRING, name, sizeof name), SETTINGS_MORE_DATA);
+    EXPECT_STREQ(name, "dflt");
+    EXPECT_EQ(store->read("name0", SETTING_DWORD, &readScore, 4), SETTINGS_WRONG_TYPE);
+    EXPECT_EQ(store->read("missing", SETTING_DWORD, &readScore, 4), SETTINGS_NOT_FOUND);
+    EXPECT_EQ(store->write("score0", SETTING_DWORD, &score, 4), SETTINGS_OK);
+    EXPECT_EQ(store->close(), SETTINGS_OK);
+    delete store;
+    struct stat after {};
+    ASSERT_EQ(stat(path_.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "an unchanged store must not rewrite the file";
+}
+
+TEST_F(SettingsStoreTest, AFileNotFullyUnderstoodIsKeptBeforeItIsReplaced) {
+    SettingsStore* store = openStore();
+    ASSERT_NE(store, nullptr);
+    store->close();
+    delete store;
+    const std::string original = "not a settings file at all\n\x01\x02";
+    put(path_, original);
+
+    store = openStore();
+    ASSERT_NE(store, nullptr);
+    EXPECT_FALSE(store->contains("hasSound"));
+    store->close();
+    delete store;
+    EXPECT_EQ(contents(path_), original) << "reading alone changes nothing";
+    EXPECT_NE(access((path_ + ".bad").c_str(), F_OK), 0);
+
+    store = openStore();
+    const uint8_t on = 1;
+    store->write("hasSound", SETTING_BINARY, &on, 1);
+    EXPECT_EQ(store->close(), SETTINGS_OK);
+    delete store;
+    EXPECT_EQ(contents(path_ + ".bad"), original);
+    EXPECT_NE(contents(path_).find("\"hasSound\"=hex:01"), std::string::npos);
+}
+
+TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsNeverReplaced) {
+    SettingsStore* store = openStore();
+    store->close();
+    delete store;
+    ASSERT_EQ(mkdir(path_.c_str(), 0700), 0);
+    long status = SETTINGS_OK;
+    EXPECT_EQ(SettingsStore::open(path_, status), nullptr);
+    EXPECT_NE(status, SETTINGS_OK);
+}
+
+TEST_F(SettingsStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
+    constexpr int ROUNDS = 30;
+    auto worker = [this](const char* name) {
+        for (int i = 0; i < ROUNDS; ++i) {
+            long status = 0;
+            SettingsStore* store = SettingsStore::open(path_, status);
+            if (store == nullptr) _exit(1);
+            uint32_t total = 0;
+            store->read("total", SETTING_DWORD, &total, 4);
+            ++total;
+            store->write("total", SETTING_DWORD, &total, 4);
+            const uint32_t mine = static_cast<uint32_t>(i + 1);
+            store->write(name, SETTING_DWORD, &mine, 4);
+            if (store->close() != SETTINGS_OK) _exit(2);
+            delete store;
+        }
+        _exit(0);
+    };
+    const pid_t first = fork();
+    if (first == 0) worker("first");
+    const pid_t second = fork();
+    if (second == 0) worker("second");
+    int firstStatus = -1;
+    int secondStatus = -1;
+    waitpid(first, &firstStatus, 0);
+    waitpid(second, &secondStatus, 0);
+    EXPECT_EQ(firstStatus, 0);
+    EXPECT_EQ(secondStatus, 0);
+    SettingsStore* store = openStore();
+    ASSERT_NE(store, nullptr);
+    uint32_t total = 0;
+    uint32_t first_ = 0;
+    uint32_t second_ = 0;
+    store->read("total", SETTING_DWORD, &total, 4);
+    store->read("first", SETTING_DWORD, &first_, 4);
+    store->read("second", SETTING_DWORD, &second_, 4);
+    EXPECT_EQ(total, 2u * ROUNDS);
+    EXPECT_EQ(first_, static_cast<uint32_t>(ROUNDS));
+    EXPECT_EQ(second_, static_cast<uint32_t>(ROUNDS));
+    store->close();
+    delete store;
+}
