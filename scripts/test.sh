@@ -1,6 +1,20 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test.
+# Builds everything and runs every test: the whole suite with the slow soak,
+# installation and end-to-end tests; then the whole suite again built with
+# Address, Undefined Behaviour and Leak sanitizers.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/setup.sh
-ctest --test-dir build --output-on-failure -j "$(nproc)"
+jobs=$(nproc)
+started=$SECONDS
+
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== Sanitizers"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRIMO_SANITIZE=ON >/dev/null
+cmake --build build-asan -j "$jobs"
+export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build-asan --output-on-failure -j "$jobs" -LE system
+
+echo "All tests passed in $((SECONDS - started)) s after the first build."
