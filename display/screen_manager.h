@@ -1,4 +1,5 @@
-// The root of the node tree: holds one screen at a time, chosen by its frame.
+// The root of the node tree: holds one screen at a time, chosen by its frame,
+// and builds a fresh screen on every switch.
 #pragma once
 
 #include "display/sprite.h"
