@@ -1,5 +1,14 @@
-// Placeholder until the bitmap loader and blitter land: images construct but never draw.
+// A bitmap in a display surface: creation, loading, restoring after a loss,
+// and drawing its frames onto the back buffer plain, keyed or blended.
 #include "media/image.h"
+
+#include <algorithm>
+
+#include "app/application.h"
+#include "media/alpha_blend.h"
+#include "platform/bitmap_loader.h"
+#include "platform/display_device.h"
+#include "platform/surface.h"
 
 Image::Image(const char* const& fileName_, const int& width_, const int& height_, const int& columns_,
              const int& rows_, const int& frameCount_)
@@ -16,16 +25,125 @@ Image::Image(const char* const& fileName_, const int& width_, const int& height_
 }
 
 Image::~Image() { releaseSurface(); }
-bool Image::createSurface() { return false; }
-bool Image::loadBitmap() { return false; }
-bool Image::releaseSurface() { return true; }
-bool Image::restoreSurface() { return false; }
-bool Image::blit(const int&, const int&, const int&) { return true; }
-bool Image::blitClipped(const int&, const int&, const int&, const int&, const int&, const int&, const int&) {
+
+bool Image::createSurface() {
+    if (surface != nullptr) return true;
+    if (theApplication == nullptr || theApplication->directDraw == nullptr) return false;
+    surface = theApplication->directDraw->createSurface(width, height);
+    if (surface == nullptr) return false;
+    if (hasColourKey) surface->setColourKey(colourKeyLow, colourKeyHigh);
+    return loadBitmap();
+}
+
+bool Image::loadBitmap() {
+    // The program carries no bitmap resources, so the file is the only source.
+    platform::DecodedBitmap bitmap;
+    if (!platform::loadBitmapFile(fileName, width, height, bitmap)) return false;
+    if (surface == nullptr) return false;
+    return platform::copyBitmapToSurface(bitmap, *surface);
+}
+
+bool Image::releaseSurface() {
+    // The device owns its surfaces; once it is gone, so is ours.
+    if (surface != nullptr && theApplication != nullptr && theApplication->directDraw != nullptr)
+        theApplication->directDraw->releaseSurface(surface);
+    surface = nullptr;
     return true;
 }
-bool Image::alphaBlit(const int&, const int&, const int&, const int&) { return true; }
-bool Image::alphaBlitClipped(const int&, const int&, const int&, const int&, const int&, const int&, const int&,
-                             const int&) {
-    return true;
+
+bool Image::restoreSurface() {
+    // Restored memory is blank: reload the picture into it.
+    if (surface != nullptr && surface->restore()) return loadBitmap();
+    releaseSurface();
+    return createSurface();
+}
+
+namespace {
+
+// The rectangle of the image's surface that feeds destination {L, T, R, B}
+// when the frame's top-left corner is drawn at (x, y).
+platform::Rect sourceRectangle(const Image& image, const int& x, const int& y, const platform::Rect& target,
+                               const int& frame) {
+    const int column = image.columns > 0 ? frame % image.columns : 0;
+    const int row = image.columns > 0 ? frame / image.columns : 0;
+    const int left = column * image.frameWidth;
+    const int top = row * image.frameHeight;
+    return platform::Rect{left + (target.left - x), top + (target.top - y), left + (target.right - x),
+                          top + (target.bottom - y)};
+}
+
+}  // namespace
+
+bool Image::blit(const int& x, const int& y, const int& frame) {
+    return blitClipped(x, y, x, y, x + frameWidth, y + frameHeight, frame);
+}
+
+bool Image::blitClipped(const int& x, const int& y, const int& clipLeft, const int& clipTop, const int& clipRight,
+                        const int& clipBottom, const int& frame) {
+    if (surface == nullptr) return false;
+    const platform::Rect target{std::max(clipLeft, x), std::max(clipTop, y), std::min(x + frameWidth, clipRight),
+                                std::min(y + frameHeight, clipBottom)};
+    if (target.empty()) return true;
+    if (theApplication == nullptr || theApplication->backBuffer == nullptr) return false;
+    const platform::Rect source = sourceRectangle(*this, x, y, target, frame);
+    platform::Surface* backBuffer = theApplication->backBuffer;
+    if (backBuffer->blit(target.left, target.top, *surface, source, hasColourKey)) return true;
+    restoreSurface();
+    return surface != nullptr && backBuffer->blit(target.left, target.top, *surface, source, hasColourKey);
+}
+
+bool Image::alphaBlit(const int& x, const int& y, const int& frame, const int& alpha) {
+    return alphaBlitClipped(x, y, x, y, x + frameWidth, y + frameHeight, frame, alpha);
+}
+
+bool Image::alphaBlitClipped(const int& x, const int& y, const int& clipLeft, const int& clipTop,
+                             const int& clipRight, const int& clipBottom, const int& frame, const int& alpha) {
+    if (surface == nullptr) return false;
+    if (theApplication == nullptr || theApplication->backBuffer == nullptr) return false;
+    const int displayWidth = theApplication->width;
+    const int displayHeight = theApplication->height;
+    const int bits = theApplication->bitsPerPixel;
+    if (x >= displayWidth || y >= displayHeight || clipLeft >= displayWidth || clipTop >= displayHeight ||
+        x + frameWidth <= 0 || y + frameHeight <= 0 || clipRight <= 0 || clipBottom <= 0)
+        return true;
+    const platform::Rect target{std::max({x, clipLeft, 0}), std::max({y, clipTop, 0}),
+                                std::min({x + frameWidth, clipRight, displayWidth}),
+                                std::min({y + frameHeight, clipBottom, displayHeight})};
+    if (target.empty()) return true;
+    const platform::Rect source = sourceRectangle(*this, x, y, target, frame);
+    const int bytesPerRow = (target.width() * bits) / 8;
+
+    platform::Surface* backBuffer = theApplication->backBuffer;
+    uint8_t* destinationRow = nullptr;
+    int destinationPitch = 0;
+    if (!backBuffer->lock(target, destinationRow, destinationPitch)) return false;
+    uint8_t* sourceRow = nullptr;
+    int sourcePitch = 0;
+    if (!surface->lock(source, sourceRow, sourcePitch)) {
+        restoreSurface();
+        if (surface == nullptr || !surface->lock(source, sourceRow, sourcePitch)) {
+            backBuffer->unlock();
+            return false;
+        }
+    }
+
+    // Both surfaces must really have the depth the arithmetic assumes, or the
+    // rows would be walked with the wrong pixel size. Alpha outside 0..128
+    // would overflow the weights, so it is held to that range.
+    const bool depthsAgree = backBuffer->bitsPerPixel() == bits && surface->bitsPerPixel() == bits;
+    const int weight = std::clamp(alpha, 0, 128);
+    for (int row = 0; depthsAgree && row < target.height(); ++row) {
+        if (bits >= 24)
+            alpha_blend::blendBytes(destinationRow, sourceRow, bytesPerRow, weight);
+        else if (bits == 16)
+            alpha_blend::blendPixels565(destinationRow, sourceRow, (bytesPerRow + 1) / 2, weight);
+        destinationRow += destinationPitch;
+        sourceRow += sourcePitch;
+    }
+
+    if (!surface->unlock()) {
+        backBuffer->unlock();
+        return false;
+    }
+    return backBuffer->unlock();
 }
