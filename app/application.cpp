@@ -1,20 +1,97 @@
-// Placeholder start-up and loop until the platform layer lands.
+// The application object: start-up and shut-down in their fixed order, the
+// message loop and the paced frame.
 #include "app/application.h"
 
+#include <cstdint>
+
 #include "display/sprite.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/message_queue.h"
+#include "platform/window.h"
 
 Application* theApplication = nullptr;
 Sprite* theRootNode = nullptr;
 
+namespace {
+
+const char* const paintErrorCaption = "Paint Error";
+const char* const paintErrorText = "An unexpected error occurs, the program will now exit.";
+
+uint32_t timeGetTime() { return platform::Clock::current().milliseconds(); }
+
+}  // namespace
+
 Application::Application(const bool& fullScreen_, const int& width_, const int& height_, const int& bitsPerPixel_,
                          const int& backBufferCount_, const int& framesPerSecond_, const int& channels_,
                          const int& samplesPerSecond_, const int& bitsPerSample_, void* const& instance_,
-                         const int&)
+                         const int& showCommand)
     : fullScreen(fullScreen_), width(width_), height(height_), bitsPerPixel(bitsPerPixel_),
-      displayBits(bitsPerPixel_), framesPerSecond(framesPerSecond_), frameInterval(1000 / framesPerSecond_),
-      channels(channels_), samplesPerSecond(samplesPerSecond_), bitsPerSample(bitsPerSample_), instance(instance_),
-      backBufferCount(backBufferCount_) {}
+      displayBits(bitsPerPixel_), framesPerSecond(framesPerSecond_),
+      frameInterval(framesPerSecond_ > 0 ? 1000 / framesPerSecond_ : 1000), channels(channels_),
+      samplesPerSecond(samplesPerSecond_), bitsPerSample(bitsPerSample_), instance(instance_),
+      backBufferCount(backBufferCount_), messages(new platform::MessageQueue) {
+    // A stored byte other than 0 or 1 still means "on"; a failed read keeps
+    // the default.
+    uint8_t storedSound = hasSound ? 1 : 0;
+    openSettings();
+    if (readBinarySetting("hasSound", &storedSound, 1) == 0) hasSound = storedSound != 0;
+    closeSettings();
 
-Application::~Application() = default;
-int Application::run() { return 0; }
-bool Application::runFrame() { return true; }
+    initialized = createWindow(instance, showCommand) && createDisplay() && createSurfaces() && createSoundDevice();
+}
+
+Application::~Application() {
+    releaseCanvas();
+    if (directDraw != nullptr) releaseSurfaces();
+    releaseDisplay();
+    releaseSoundDevice();
+    const uint8_t storedSound = hasSound ? 1 : 0;
+    openSettings();
+    writeBinarySetting("hasSound", &storedSound, 1);
+    closeSettings();
+    delete window;
+    window = nullptr;
+    delete messages;
+    messages = nullptr;
+}
+
+int Application::run() {
+    lastFrameTime = timeGetTime();
+    for (;;) {
+        if (messages->peek()) {
+            platform::Message message;
+            if (!messages->get(message)) return static_cast<int>(message.firstParameter);
+            windowProc(message.window, message.message, message.firstParameter, message.secondParameter);
+        } else if (active) {
+            if (!runFrame()) {
+                platform::showErrorMessage(window, paintErrorCaption, paintErrorText);
+                return 1;
+            }
+            // Sleep until input arrives or the next frame is due, rather
+            // than asking again and again.
+            messages->waitFor(timeUntilNextFrame());
+        } else {
+            messages->wait();
+        }
+    }
+}
+
+int Application::timeUntilNextFrame() {
+    const auto elapsed = static_cast<int32_t>(timeGetTime() - lastFrameTime);
+    if (elapsed < 0) return frameInterval;
+    return elapsed >= frameInterval ? 0 : frameInterval - elapsed;
+}
+
+bool Application::runFrame() {
+    if (static_cast<int32_t>(timeGetTime() - lastFrameTime) < frameInterval) return true;
+    lastFrameTime = timeGetTime();
+    if (theRootNode != nullptr) {
+        if (!theRootNode->draw()) {
+            if (!restoreSurfaces()) return false;
+            if (!theRootNode->draw()) return false;
+        }
+        theRootNode->tick();
+    }
+    return present();
+}

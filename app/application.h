@@ -15,6 +15,7 @@ class SettingsStore;
 class DrawContext;
 class Pen;
 class Font;
+class MessageQueue;
 }  // namespace platform
 
 class Sprite;
@@ -112,6 +113,14 @@ public:
     int mouseButtons = 0;
     int keyCode = 0;
     int charCode = 0;
+    // The thread's message queue, fed by the window's event pump.
+    platform::MessageQueue* messages = nullptr;
+
+private:
+    // Frees the canvas's context, pen and font if a drawing was left open.
+    void releaseCanvas();
+    // Milliseconds the loop may wait for input before the next frame is due.
+    int timeUntilNextFrame();
 };
 
 // The one application and the root of the node tree.

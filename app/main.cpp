@@ -1,4 +1,7 @@
-// The program entry.
-#include "app/application.h"
+// The program entry point: no arguments are read; the window is shown normally.
+#include "app/entry.h"
 
-int main() { return 0; }
+int main() {
+    constexpr int showNormal = 1;
+    return runProgram(nullptr, showNormal);
+}

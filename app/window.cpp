@@ -1,7 +1,93 @@
-// Placeholder window until the platform layer lands.
+// The main window and the window procedure that turns its messages into
+// input state and events for the node tree.
 #include "app/application.h"
 
-bool Application::createWindow(void* const&, const int&) { return false; }
-void Application::resizeClient(const int&, const int&) {}
-void Application::closeWindow() {}
-long windowProc(platform::Window* const&, const uint32_t&, const uintptr_t&, const intptr_t&) { return 0; }
+#include "display/sprite.h"
+#include "platform/message_queue.h"
+#include "platform/window.h"
+
+bool Application::createWindow(void* const&, const int& showCommand) {
+    platform::WindowOptions options;
+    options.fullScreen = fullScreen;
+    options.width = width;
+    options.height = height;
+    options.title = "Quadrimo";
+    options.iconFile = "icon.bmp";
+    window = platform::Window::create(options);
+    if (window == nullptr) return false;
+    messages->setSource(window);
+    window->show(showCommand);
+    if (!fullScreen) resizeClient(width, height);
+    return true;
+}
+
+void Application::resizeClient(const int& clientWidth, const int& clientHeight) {
+    if (window != nullptr && !fullScreen) window->resizeClient(clientWidth, clientHeight);
+}
+
+void Application::closeWindow() {
+    if (window == nullptr || window->isDestroyed()) return;
+    window->destroy();
+    windowProc(window, MESSAGE_DESTROY, 0, 0);
+}
+
+namespace {
+
+void sendToRoot(Event event) {
+    if (theRootNode != nullptr) theRootNode->handleEvent(event);
+}
+
+void storePosition(Application& application, intptr_t position) {
+    const auto word = static_cast<uint32_t>(position);
+    application.mouseX = static_cast<int>(word & 0xFFFF);
+    application.mouseY = static_cast<int>((word >> 16) & 0xFFFF);
+}
+
+int buttonsOf(uintptr_t keyState) {
+    int buttons = 0;
+    if ((keyState & KEY_STATE_LEFT) != 0) buttons |= BUTTON_LEFT;
+    if ((keyState & KEY_STATE_RIGHT) != 0) buttons |= BUTTON_RIGHT;
+    if ((keyState & KEY_STATE_MIDDLE) != 0) buttons |= BUTTON_MIDDLE;
+    return buttons;
+}
+
+}  // namespace
+
+long windowProc(platform::Window* const&, const uint32_t& message, const uintptr_t& firstParameter,
+                const intptr_t& secondParameter) {
+    Application* application = theApplication;
+    switch (message) {
+        case MESSAGE_DESTROY:
+            if (application != nullptr && application->messages != nullptr) application->messages->postQuit(0);
+            return 0;
+        case MESSAGE_SIZE:
+            if (application != nullptr) application->active = firstParameter != SIZE_MINIMIZED;
+            return 0;
+        case MESSAGE_KEY_DOWN:
+        case MESSAGE_KEY_UP:
+            if (application != nullptr) application->keyCode = static_cast<int>(firstParameter);
+            sendToRoot(message == MESSAGE_KEY_DOWN ? EVENT_KEY_DOWN : EVENT_KEY_UP);
+            return 0;
+        case MESSAGE_CHAR:
+            if (application != nullptr) application->charCode = static_cast<int>(firstParameter);
+            sendToRoot(EVENT_CHAR);
+            return 0;
+        case MESSAGE_MOUSE_MOVE:
+            if (application != nullptr) storePosition(*application, secondParameter);
+            sendToRoot(EVENT_MOUSE_MOVE);
+            return 0;
+        case MESSAGE_LEFT_BUTTON_DOWN:
+        case MESSAGE_RIGHT_BUTTON_DOWN:
+        case MESSAGE_MIDDLE_BUTTON_DOWN:
+            if (application != nullptr) {
+                storePosition(*application, secondParameter);
+                application->mouseButtons = buttonsOf(firstParameter);
+            }
+            sendToRoot(EVENT_MOUSE_DOWN);
+            return 0;
+        default:
+            // Nothing else needs the default handling here: closing the
+            // window already arrives as destroy.
+            return 0;
+    }
+}

@@ -8,7 +8,21 @@
 
 namespace platform {
 
+namespace {
+int deviceRefusals = 0;
+}
+
 DisplayDevice::DisplayDevice(int bitsPerPixel) : bitsPerPixel_(bitsPerPixel) {}
+
+DisplayDevice* DisplayDevice::create(int bitsPerPixel) {
+    if (deviceRefusals > 0) {
+        --deviceRefusals;
+        return nullptr;
+    }
+    return new (std::nothrow) DisplayDevice(bitsPerPixel);
+}
+
+void DisplayDevice::refuseCreations(int n) { deviceRefusals = n; }
 
 DisplayDevice::~DisplayDevice() {
     for (Surface* s : surfaces_) delete s;

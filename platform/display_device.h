@@ -12,6 +12,12 @@ class Surface;
 class DisplayDevice {
 public:
     explicit DisplayDevice(int bitsPerPixel);
+    // A device whose surfaces have the given depth, or nullptr when a test
+    // refused it.
+    static DisplayDevice* create(int bitsPerPixel);
+    // Test seam: the next n calls of create are refused.
+    static void refuseCreations(int n);
+
     DisplayDevice(const DisplayDevice&) = delete;
     DisplayDevice& operator=(const DisplayDevice&) = delete;
     virtual ~DisplayDevice();

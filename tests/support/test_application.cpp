@@ -1,24 +1,31 @@
-// A headless application for tests.
+// A headless application for tests: the real start-up, windowed and hidden,
+// on the dummy video driver the test entry selects.
 #include "support/test_application.h"
+
+#include <gtest/gtest.h>
 
 #include "platform/display_device.h"
 #include "platform/surface.h"
 
 TestApplication::TestApplication(int bitsPerPixel) : previous_(theApplication) {
-    application_ = new Application(false, 800, 600, bitsPerPixel, 1, 15, 1, 22050, 16, nullptr, 0);
-    application_->bitsPerPixel = bitsPerPixel;
-    application_->directDraw = new platform::DisplayDevice(bitsPerPixel);
-    application_->backBuffer = application_->directDraw->createSurface(800, 600);
-    application_->backBuffer->setClip(platform::Rect{0, 0, 800, 600});
+    constexpr int hidden = 0;
+    application_ = new Application(false, 800, 600, bitsPerPixel, 1, 15, 1, 22050, 16, nullptr, hidden);
     theApplication = application_;
+    if (application_->backBuffer == nullptr) {
+        ADD_FAILURE() << "the test application has no back buffer";
+        return;
+    }
+    // The dummy desktop is 32 bits deep; other depths are made as a window
+    // on such a desktop would have them.
+    if (application_->bitsPerPixel != bitsPerPixel) {
+        application_->releaseSurfaces();
+        application_->directDraw->setBitsPerPixel(bitsPerPixel);
+        if (!application_->createSurfaces()) ADD_FAILURE() << "no surfaces of " << bitsPerPixel << " bits";
+    }
 }
 
 TestApplication::~TestApplication() {
-    platform::DisplayDevice* device = application_->directDraw;
-    application_->backBuffer = nullptr;
-    application_->directDraw = nullptr;
     delete application_;
-    delete device;
     theApplication = previous_;
 }
 

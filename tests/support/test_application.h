@@ -1,5 +1,6 @@
-// A headless application for tests: a back buffer of the chosen depth in
-// memory, no window, no sound, installed as theApplication for the test's life.
+// A headless application for tests: the real start-up with a hidden window on
+// the dummy drivers, a back buffer of the chosen depth, installed as
+// theApplication for the test's life.
 #pragma once
 
 #include "app/application.h"
