@@ -6,7 +6,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev
           fonts-liberation2 fonts-dejavu-core libgtest-dev libbenchmark-dev fp-utils
-          xvfb xdotool x11-apps imagemagick clang-14 libclang-rt-14-dev
+          xvfb xdotool x11-apps imagemagick clang-14 libclang-rt-14-dev llvm-14
           desktop-file-utils appstream sox)
 missing=()
 for p in "${packages[@]}"; do

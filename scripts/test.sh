@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the whole suite with the slow soak,
 # installation and end-to-end tests; then the whole suite again built with
-# Address, Undefined Behaviour and Leak sanitizers.
+# Address, Undefined Behaviour and Leak sanitizers; then a bounded fuzzing
+# run of each file parser.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/setup.sh
@@ -16,5 +17,11 @@ cmake --build build-asan -j "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-asan --output-on-failure -j "$jobs" -LE system
+
+echo "== Fuzzing"
+cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRIMO_FUZZ=ON >/dev/null
+cmake --build build-fuzz -j "$jobs"
+ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
+cat build-fuzz/fuzzing/*/summary.txt
 
 echo "All tests passed in $((SECONDS - started)) s after the first build."
