@@ -4,9 +4,16 @@
 #include <cstdint>
 
 #include "display/sprite.h"
+#include "screens/high_score_table.h"
+
+class TextField;
 
 class GameOverScreen : public Sprite {
 public:
+    // The code reported to the game screen when OK is pressed.
+    static constexpr int DONE_CODE = 10;
+    static constexpr int OK_BUTTON = 0;
+
     GameOverScreen(Sprite* const& parent, const int& x, const int& y, const int& width, const int& height,
                    const uint32_t& backgroundColour, const uint32_t& borderColour, int borderWidth,
                    const int& score);
@@ -14,4 +21,26 @@ public:
 
     void create(const int& width, const int& height, const uint32_t& backgroundColour,
                 const uint32_t& borderColour, int borderWidth, const int& score);
+    bool draw() override;
+    void handleEvent(const int& event) override;
+
+    bool isQualified() const { return qualified; }
+    // The name field, present only for a qualifying score.
+    TextField* getNameField() const { return nameField; }
+
+private:
+    void buildQualifiedLayout();
+    void buildTipLayout();
+
+    uint32_t backgroundColour = 0;
+    uint32_t borderColour = 0;
+    int borderWidth = 0;
+    uint32_t score = 0;
+    bool qualified = false;
+    char name[HighScoreTable::NAME_CAPACITY] = {};
+    TextField* nameField = nullptr;
+    Image* gameOverImage = nullptr;
+    Image* okImage = nullptr;
+    Image* congratulationsImage = nullptr;
+    Image* tipImage = nullptr;
 };

@@ -1,0 +1,16 @@
+// What the menu panels share without a common class: the bordered
+// background they draw and the half-open hit rectangle of their buttons.
+#pragma once
+
+#include <cstdint>
+
+class Sprite;
+
+// Fills the rectangle with the background colour and frames it with four
+// lines of the border width; false when a drawing step fails.
+bool drawPanelFrame(const int& x, const int& y, const int& width, const int& height, const uint32_t& background,
+                    const uint32_t& border, const int& borderWidth);
+
+// True when the point, in the node's parent coordinates, lies from its left
+// and top edges (inclusive) to its right and bottom edges (exclusive).
+bool nodeContains(Sprite* const& node, const int& px, const int& py);
