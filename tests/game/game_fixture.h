@@ -5,18 +5,37 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <random>
+#include <set>
 #include <utility>
+#include <vector>
 
 #include "app/random_generator.h"
+#include "display/number_display.h"
 #include "game/block.h"
 #include "game/game_screen.h"
 #include "support/test_application.h"
+
+// What a scripted game did.
+struct GameRun {
+    bool ended = false;
+    int moves = 0;
+    int ticks = 0;
+};
+
+// Stands in for the screen manager: records the screens asked for.
+class RecordingParent : public Sprite {
+public:
+    RecordingParent() : Sprite(nullptr, 0, 0, nullptr) {}
+    void setFrame(int index) override { requested.push_back(index); }
+    std::vector<int> requested;
+};
 
 class GameFixture : public ::testing::Test {
 protected:
     GameFixture() {
         theApplication->hasSound = false;
-        screen = new GameScreen(nullptr, 0, 0);
+        screen = new GameScreen(&parent, 0, 0);
         paintBackground();
     }
     // Colour (c + 2r) mod 8 puts no square of any size or tilt on one colour.
@@ -38,6 +57,69 @@ protected:
         for (int i = 0; i < 64; ++i) ASSERT_EQ(screen->children[CHILD_FIRST_BLOCK + i], screen->board[i]) << i;
     }
 
+    // Sets the input state as the window procedure would and passes the event on.
+    void send(int event, int mx, int my, int buttons = 0, int key = 0) {
+        theApplication->mouseX = mx;
+        theApplication->mouseY = my;
+        theApplication->mouseButtons = buttons;
+        theApplication->keyCode = key;
+        screen->handleEvent(event);
+    }
+
+    // Plays one game with random pointing, both buttons and the space key,
+    // through handleEvent and full-speed ticks, checking the board every tick.
+    GameRun playScriptedGame(unsigned seed, int maxTicks = 200000) {
+        GameRun run;
+        seedRandom(seed);
+        for (int i = 0; i < 64; ++i) screen->board[i]->setKind(Block::kindFromDraw(drawRandom(), 8));
+        std::mt19937 script(seed);
+        while (screen->playing && run.ticks < maxTicks) {
+            const int action = static_cast<int>(script() % 10);
+            const int mx = static_cast<int>(script() % 640);
+            const int my = static_cast<int>(script() % 600);
+            if (action <= 5) {
+                const int buttons = action == 5 ? BUTTON_LEFT | BUTTON_RIGHT : action % 2 ? BUTTON_RIGHT : BUTTON_LEFT;
+                send(EVENT_MOUSE_MOVE, mx, my);
+                const int before = screen->timeLeft;
+                send(EVENT_MOUSE_DOWN, mx, my, buttons);
+                run.moves += screen->timeLeft != before;
+            } else if (action == 6) {
+                send(EVENT_KEY_DOWN, mx, my, 0, KEY_SPACE);
+            } else if (action == 7) {
+                send(EVENT_KEY_UP, mx, my, 0, KEY_SPACE);
+            } else {
+                send(EVENT_MOUSE_MOVE, mx, my);
+            }
+            const int ticks = 1 + static_cast<int>(script() % 6);
+            for (int t = 0; t < ticks && screen->playing; ++t) {
+                screen->tick();
+                screen->draw();
+                ++run.ticks;
+                if (!boardIsSound()) return run;
+            }
+        }
+        run.ended = !screen->playing && screen->timeLeft == 0 && screen->panel() != nullptr;
+        return run;
+    }
+
+    // The board holds 64 distinct blocks, the child slots follow it, and the
+    // counters agree with their displays.
+    bool boardIsSound() {
+        std::set<Block*> distinct(screen->board, screen->board + 64);
+        EXPECT_EQ(distinct.size(), 64u);
+        for (int i = 0; i < 64; ++i)
+            if (screen->children[CHILD_FIRST_BLOCK + i] != screen->board[i]) {
+                ADD_FAILURE() << "child slot " << i << " does not follow the board";
+                return false;
+            }
+        EXPECT_GE(screen->timeLeft, 0);
+        EXPECT_LE(screen->timeLeft, 2000);
+        EXPECT_EQ(screen->level, screen->removedCount / 30 + 1);
+        EXPECT_EQ(screen->scoreDisplay->value, screen->score < 99999999 ? screen->score : 99999999);
+        return distinct.size() == 64u && !::testing::Test::HasFailure();
+    }
+
     TestApplication application;
+    RecordingParent parent;
     GameScreen* screen;
 };

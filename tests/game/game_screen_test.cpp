@@ -1,0 +1,194 @@
+// The game screen driven through its events and ticks: one whole move phase
+// by phase, the buttons, the end-of-game panel and a complete scripted game.
+#include "game_fixture.h"
+
+#include "display/number_display.h"
+
+using GameScreenPlay = GameFixture;
+
+TEST_F(GameScreenPlay, StartsWithTheLayoutAndCountersOfANewGame) {
+    EXPECT_EQ(screen->childCount, 77);
+    EXPECT_EQ(screen->getWidth(), 800);
+    EXPECT_EQ(screen->getHeight(), 600);
+    EXPECT_EQ(screen->children[CHILD_BONUS], screen->bonusBlock);
+    EXPECT_EQ(screen->bonusBlock->getX(), 705);
+    EXPECT_EQ(screen->bonusBlock->getAlpha(), 0);
+    EXPECT_EQ(screen->children[75], screen->pointsDisplay);
+    EXPECT_EQ(screen->pointsDisplay->getAlpha(), 0);
+    EXPECT_EQ(screen->panel(), nullptr);
+    EXPECT_EQ(screen->children[CHILD_SOUND_BUTTON]->getFrame(), 2) << "sound is off in the fixture";
+    EXPECT_EQ(screen->levelDisplay->value, 1);
+    EXPECT_EQ(screen->nextLevelDisplay->value, 30);
+    EXPECT_EQ(screen->timeLeft, 1000);
+    for (int i = 0; i < 64; ++i) {
+        EXPECT_EQ(screen->board[i]->getX(), 175 + 60 * (i % 8));
+        EXPECT_EQ(screen->board[i]->getY(), 115 + 60 * (i / 8));
+    }
+    expectSlotsFollowBoard();
+}
+
+TEST_F(GameScreenPlay, OneMoveRunsThroughTravelScanVanishRefillAndFall) {
+    // Turning group (1, 0) anticlockwise completes the 2 × 2 at (0, 0).
+    paint({{0, 0}, {1, 0}, {2, 0}, {0, 1}}, 9);
+    Block* const travelling = at(2, 0);
+    send(EVENT_MOUSE_MOVE, 260, 140);
+    EXPECT_EQ(screen->cursorColumn, 1);
+    EXPECT_EQ(screen->cursorRow, 0);
+    send(EVENT_MOUSE_DOWN, 260, 140, BUTTON_LEFT);
+    EXPECT_EQ(at(1, 0), travelling);
+    EXPECT_TRUE(screen->moving);
+    EXPECT_EQ(screen->timeLeft, 995);
+
+    for (int tick = 1; tick <= 3; ++tick) {
+        screen->tick();
+        EXPECT_EQ(travelling->getX(), screen->cellX(2) - 20 * tick);
+        EXPECT_TRUE(screen->moving);
+        EXPECT_FALSE(screen->removing);
+    }
+    screen->tick();  // nothing travels: the scan
+    EXPECT_FALSE(screen->moving);
+    EXPECT_TRUE(screen->removing);
+    EXPECT_EQ(screen->matchCount, 1);
+    EXPECT_EQ(screen->score, 2);
+    EXPECT_EQ(screen->chain, 1);
+    EXPECT_EQ(screen->combo, 1);
+    EXPECT_EQ(screen->timeLeft, 992 + 50 - 1);
+    EXPECT_EQ(screen->pointsDisplay->getAlpha(), opaqueAlpha);
+    EXPECT_EQ(screen->pointsDisplay->getY(), 155);
+    EXPECT_EQ(screen->pointsDisplay->alignLeft, 120);
+    EXPECT_EQ(screen->pointsDisplay->alignRight, 320);
+    EXPECT_EQ(screen->pointsDisplay->value, 2);
+
+    const uint32_t fades[4] = {0x0FFFFF, 0x00FFFF, 0x000FFF, 0x0000FF};
+    for (int step = 1; step <= 4; ++step) {
+        screen->tick();
+        EXPECT_EQ(screen->matchLineColour, fades[step - 1]);
+        EXPECT_EQ(at(0, 1)->getFrame() % 5, step);
+        EXPECT_TRUE(screen->removing);
+        EXPECT_EQ(screen->pointsDisplay->getY(), 155 - 5 * step);
+    }
+    screen->tick();  // the fifth tick after the scan: deleted and refilled
+    EXPECT_FALSE(screen->removing);
+    EXPECT_TRUE(screen->moving);
+    EXPECT_EQ(screen->matchCount, 0);
+    EXPECT_EQ(screen->removedCount, 4);
+    EXPECT_EQ(screen->pointsDisplay->getAlpha(), 0);
+    EXPECT_EQ(at(0, 0)->getY(), screen->cellY(0) - 120);
+    expectSlotsFollowBoard();
+    // Keep the new blocks from matching so the move ends with this fall.
+    for (int c : {0, 1})
+        for (int r : {0, 1}) paint(c, r, 2 + (c + 2 * r) % 8);
+
+    for (int tick = 1; tick <= 6; ++tick) {
+        screen->tick();
+        EXPECT_EQ(at(0, 0)->getY(), screen->cellY(0) - 120 + 20 * tick);
+        EXPECT_TRUE(screen->moving);
+    }
+    screen->tick();  // settled: a scan that finds nothing ends the move
+    EXPECT_FALSE(screen->moving);
+    EXPECT_FALSE(screen->removing);
+    EXPECT_EQ(screen->chain, 0);
+    EXPECT_EQ(screen->combo, 1) << "the move scored, so the combo stands";
+    EXPECT_FALSE(screen->playerMoved);
+    const int idleTime = screen->timeLeft;
+    screen->tick();
+    EXPECT_EQ(screen->timeLeft, idleTime - 1);
+    EXPECT_FALSE(screen->moving);
+
+    // A move that makes nothing drops the combo.
+    send(EVENT_MOUSE_DOWN, 500, 500, BUTTON_RIGHT);
+    for (int tick = 0; tick < 4; ++tick) screen->tick();
+    EXPECT_FALSE(screen->moving);
+    EXPECT_EQ(screen->combo, 0);
+}
+
+TEST_F(GameScreenPlay, BoardClicksWaitForTheBoardButButtonsWorkAnyTime) {
+    const std::vector<Block*> before(screen->board, screen->board + 64);
+    send(EVENT_MOUSE_DOWN, 300, 300, BUTTON_LEFT | BUTTON_RIGHT);
+    send(EVENT_MOUSE_DOWN, 300, 300, BUTTON_MIDDLE);
+    send(EVENT_MOUSE_DOWN, 100, 300, BUTTON_LEFT);
+    EXPECT_EQ(std::vector<Block*>(screen->board, screen->board + 64), before);
+    EXPECT_EQ(screen->timeLeft, 1000);
+
+    send(EVENT_MOUSE_DOWN, 300, 300, BUTTON_RIGHT);
+    const std::vector<Block*> afterMove(screen->board, screen->board + 64);
+    EXPECT_NE(afterMove, before);
+    send(EVENT_MOUSE_DOWN, 300, 300, BUTTON_RIGHT);
+    EXPECT_EQ(std::vector<Block*>(screen->board, screen->board + 64), afterMove) << "blocks still travel";
+    EXPECT_EQ(screen->timeLeft, 995);
+
+    Sprite* const soundButton = screen->children[CHILD_SOUND_BUTTON];
+    send(EVENT_MOUSE_MOVE, 670, 445);
+    EXPECT_EQ(soundButton->getFrame(), 3);
+    send(EVENT_MOUSE_DOWN, 670, 445, BUTTON_LEFT);
+    EXPECT_TRUE(theApplication->hasSound);
+    EXPECT_EQ(soundButton->getFrame(), 0);
+    send(EVENT_MOUSE_MOVE, 671, 445);
+    EXPECT_EQ(soundButton->getFrame(), 1);
+    send(EVENT_MOUSE_MOVE, 680, 480);
+    EXPECT_EQ(soundButton->getFrame(), 0);
+    EXPECT_EQ(screen->children[CHILD_EXIT_BUTTON]->getFrame(), 1);
+    EXPECT_EQ(screen->buttonAt(647, 535), CHILD_LOGO);
+    EXPECT_EQ(screen->buttonAt(795, 535), -1);
+    send(EVENT_MOUSE_DOWN, 670, 445, BUTTON_RIGHT);
+    EXPECT_FALSE(theApplication->hasSound);
+    EXPECT_EQ(soundButton->getFrame(), 2);
+
+    EXPECT_TRUE(parent.requested.empty());
+    send(EVENT_MOUSE_DOWN, 680, 480, BUTTON_LEFT);
+    EXPECT_EQ(parent.requested, std::vector<int>({1})) << "the exit button asks for the title screen";
+}
+
+TEST_F(GameScreenPlay, SpaceKeyShowsHintsWhileHeld) {
+    paint({{0, 0}, {1, 0}, {2, 0}, {0, 1}}, 9);
+    send(EVENT_KEY_DOWN, 0, 0, 0, KEY_SPACE);
+    const int shown = screen->hintCount;
+    EXPECT_GT(shown, 0);
+    paint(4, 4, KIND_BOMB);
+    send(EVENT_KEY_DOWN, 0, 0, 0, KEY_SPACE);
+    EXPECT_EQ(screen->hintCount, shown) << "computed once per press";
+    send(EVENT_KEY_UP, 0, 0, 0, 'A');
+    EXPECT_EQ(screen->hintCount, shown);
+    send(EVENT_KEY_UP, 0, 0, 0, KEY_SPACE);
+    EXPECT_EQ(screen->hintCount, 0);
+}
+
+TEST_F(GameScreenPlay, TimeUpFreezesTheBoardAndHandsInputToThePanel) {
+    paint({{0, 0}, {1, 0}, {2, 0}, {0, 1}}, 9);
+    send(EVENT_MOUSE_MOVE, 260, 140);
+    send(EVENT_KEY_DOWN, 0, 0, 0, KEY_SPACE);
+    const int hints = screen->hintCount;
+    screen->addScore(1234);
+    screen->timeLeft = 1;
+    screen->tick();
+    EXPECT_FALSE(screen->playing);
+    EXPECT_EQ(screen->timeLeft, 0);
+    ASSERT_NE(screen->panel(), nullptr);
+    EXPECT_EQ(screen->scoreDisplay->value, 1234);
+
+    send(EVENT_KEY_UP, 0, 0, 0, KEY_SPACE);
+    EXPECT_EQ(screen->hintCount, hints) << "the release went to the panel";
+    send(EVENT_MOUSE_MOVE, 500, 500);
+    EXPECT_EQ(screen->cursorColumn, 1);
+    send(EVENT_MOUSE_DOWN, 260, 140, BUTTON_LEFT);
+    EXPECT_FALSE(screen->moving);
+    Block* const corner = at(0, 0);
+    screen->tick();
+    EXPECT_EQ(at(0, 0), corner);
+    EXPECT_EQ(screen->timeLeft, 0);
+
+    Sprite* const stranger = screen->children[CHILD_LOGO];
+    screen->onChildDone(stranger, 10);
+    screen->onChildDone(screen->panel(), 3);
+    EXPECT_TRUE(parent.requested.empty());
+    screen->onChildDone(screen->panel(), 10);
+    EXPECT_EQ(parent.requested, std::vector<int>({1}));
+}
+
+TEST_F(GameScreenPlay, ScriptedGamePlaysThroughHandleEventUntilTimeRunsOut) {
+    const GameRun run = playScriptedGame(2024);
+    EXPECT_TRUE(run.ended);
+    EXPECT_GT(run.moves, 50);
+    EXPECT_GT(screen->removedCount, 0);
+    EXPECT_NE(screen->panel(), nullptr);
+}
