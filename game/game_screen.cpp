@@ -64,16 +64,17 @@ void GameScreen::create() {
     hintCapacity = listRoom;
     seedRandom(static_cast<uint32_t>(std::time(nullptr)));
 
-    backgroundImage = new Image("field.bmp", 800, 600, 1, 1, 1);
-    blocksImage = new Image("blocks.bmp", 150, 240, 5, 8, 40, 0, 0);
-    smallDigitsImage = new Image("digits.bmp", 100, 12, 10, 1, 10);
-    largeDigitsImage = new Image("digits2.bmp", 160, 20, 10, 1, 10, 0, 0);
-    soundButtonImage = new Image("sound.bmp", 104, 68, 1, 4, 4, 0, 0);
-    exitButtonImage = new Image("exit2.bmp", 54, 32, 1, 2, 2);
-    logoImage = new Image("logo.bmp", 148, 106, 1, 2, 2);
-    for (Image* const picture : {backgroundImage, blocksImage, smallDigitsImage, largeDigitsImage, soundButtonImage,
-                                 exitButtonImage, logoImage})
+    auto loaded = [](Image* const picture) {
         picture->createSurface();
+        return picture;
+    };
+    backgroundImage = loaded(new Image("field.bmp", 800, 600, 1, 1, 1));
+    blocksImage = loaded(new Image("blocks.bmp", 150, 240, 5, 8, 40, 0, 0));
+    smallDigitsImage = loaded(new Image("digits.bmp", 100, 12, 10, 1, 10));
+    largeDigitsImage = loaded(new Image("digits2.bmp", 160, 20, 10, 1, 10, 0, 0));
+    soundButtonImage = loaded(new Image("sound.bmp", 104, 68, 1, 4, 4, 0, 0));
+    exitButtonImage = loaded(new Image("exit2.bmp", 54, 32, 1, 2, 2));
+    logoImage = loaded(new Image("logo.bmp", 148, 106, 1, 2, 2));
 
     chainOneSound = new Sound("beltree.wav", false, 2);
     chainTwoSound = new Sound("xyloslid.wav", false, 2);
