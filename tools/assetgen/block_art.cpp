@@ -36,9 +36,11 @@ Shape symbolShape(BlockSymbol symbol, float cx, float cy, float size) {
 
 namespace {
 
-// Light symbols on dark tiles and dark symbols on light ones.
-Colour symbolColour(const Colour& base) {
-    return base.luminance() > 0.6f ? base.darker(0.62f) : base.lighter(0.85f);
+// Light symbols on the darker tiles, dark symbols on the lighter ones; orange
+// gets a dark symbol too, which keeps it apart from green and blue in grey.
+Colour symbolColour(int colourIndex, const Colour& base) {
+    const bool darkSymbol = colourIndex == 1 || colourIndex == 5 || colourIndex == 6 || colourIndex == 7;
+    return darkSymbol ? base.darker(0.66f) : base.lighter(0.85f);
 }
 
 void drawTile(Raster& raster, float x, float y, float size, const Colour& base, float scale, float brighten) {
@@ -60,7 +62,7 @@ void drawSymbol(Raster& raster, float x, float y, float size, int colourIndex, c
                 float brighten) {
     const float cx = x + size / 2, cy = y + size / 2 + size * 0.02f;
     const Shape symbol = symbolShape(symbolOf(colourIndex), cx, cy, size * 0.5f * scale);
-    const Colour ink = symbolColour(base).mix(Colour{1, 1, 1}, brighten);
+    const Colour ink = symbolColour(colourIndex, base).mix(Colour{1, 1, 1}, brighten);
     raster.fillShape(symbol.grown(size * 0.03f).moved(0, size * 0.02f), base.darker(0.5f), 0.5f);
     raster.fillShape(symbol, ink);
 }

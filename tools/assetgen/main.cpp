@@ -20,6 +20,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     bool ok = writeBlockPictures(folder);
+    ok = writeDigitPictures(folder) && ok;
+    ok = writeFieldPicture(folder) && ok;
+    ok = writeTitlePictures(folder) && ok;
+    ok = writePanelPictures(folder) && ok;
+    ok = writeHelpPictures(folder) && ok;
     ok = writeSoundEffects(folder) && ok;
     ok = writeMusic(folder) && ok;
     if (!ok) {

@@ -26,8 +26,8 @@ inline const Colour cellDark = Colour::hex(0x0A153A);
 // cyan, white, orange. Lightness and hue differ pairwise, and each colour also
 // carries its own symbol.
 inline const std::array<Colour, 8> blockColours = {
-    Colour::hex(0xD02020), Colour::hex(0xFFE030), Colour::hex(0x40C850), Colour::hex(0x2858F0),
-    Colour::hex(0xB848D8), Colour::hex(0x38D8F0), Colour::hex(0xF0F0F4), Colour::hex(0xFF8818),
+    Colour::hex(0xB81818), Colour::hex(0xFFE030), Colour::hex(0x40C850), Colour::hex(0x3A7CFF),
+    Colour::hex(0x8E34C8), Colour::hex(0x38D8F0), Colour::hex(0xF0F0F4), Colour::hex(0xF07010),
 };
 
 }  // namespace palette

@@ -87,7 +87,7 @@ SampleBuffer pluck(double frequency, double seconds, float brightness) {
         const float current = line[k];
         line[k] = 0.996f * 0.5f * (current + previous);
         previous = current;
-        out.add(long(i), current * Envelope::release(time(i), seconds, 0.04));
+        out.add(long(i), current * Envelope::attack(time(i), 0.003) * Envelope::release(time(i), seconds, 0.04));
     }
     return out;
 }

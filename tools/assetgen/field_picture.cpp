@@ -1,0 +1,144 @@
+// The playing field: the board and its frame, the counters' labelled wells,
+// the time bar's trough, the bonus block's frame and the quiet corner for the
+// sound, exit and logo buttons. Every place matches where the game screen
+// draws its counters, blocks and buttons.
+#include <string>
+
+#include "block_art.h"
+#include "label_art.h"
+#include "palette.h"
+#include "picture_files.h"
+#include "pictures.h"
+
+namespace {
+
+constexpr int boardLeft = 160, boardTop = 100, cell = 60, cells = 8;
+constexpr int columnWidth = 120;
+constexpr int leftColumn = 20, rightColumn = 660;
+constexpr int timeBarLeft = 200, timeBarTop = 50, timeBarWidth = 400, timeBarHeight = 10;
+constexpr int bonusX = 705, bonusY = 160, blockSize = 30;
+
+void drawBackground(Raster& field) {
+    field.verticalGradient(0, 0, field.width(), field.height(), palette::midBlue.darker(0.35f), palette::nightBlue);
+    // Faint tilted squares in the ground recall the matches the game is about.
+    for (int i = 0; i < 7; ++i) {
+        const float cx = 400 + (i - 3) * 150.0f, cy = (i % 2) ? 40.0f : 590.0f;
+        const float r = 70 + 12.0f * i;
+        const Shape square = Shape::polygon({{cx, cy - r}, {cx + r, cy}, {cx, cy + r}, {cx - r, cy}});
+        field.fillShape(square.outline(2), palette::midBlue.lighter(0.1f), 0.25f);
+    }
+}
+
+void drawBoard(Raster& field) {
+    const float size = float(cell * cells);
+    // The frame stays within 6 pixels of the board: the logo button starts at x 647.
+    const Shape outer = Shape::box(boardLeft - 6.0f, boardTop - 6.0f, size + 12, size + 12, 6);
+    field.glow(outer, palette::orange, 6, 0.3f);
+    field.verticalGradientShape(outer, palette::gold, palette::orange.darker(0.35f));
+    field.bevel(outer, 3, 0.5f);
+    const Shape inner = Shape::box(boardLeft - 2.0f, boardTop - 2.0f, size + 4, size + 4, 2);
+    field.fillShape(inner, palette::nightBlue);
+    for (int r = 0; r < cells; ++r)
+        for (int c = 0; c < cells; ++c) {
+            const Colour ground = (r + c) % 2 ? palette::cellLight : palette::cellDark;
+            const int x = boardLeft + c * cell, y = boardTop + r * cell;
+            field.fillRect(x, y, cell, cell, ground);
+            // A soft sunken well under the block's place in the middle of the cell.
+            const Shape well = Shape::box(x + 13.0f, y + 13.0f, 34, 34, 8);
+            field.fillShape(well, ground.darker(0.3f));
+            field.bevel(well, 3, -0.3f);
+        }
+    // Fine lines between cells, where the turning corners are.
+    for (int i = 1; i < cells; ++i) {
+        field.fillRect(boardLeft + i * cell, boardTop, 1, cells * cell, palette::midBlue.lighter(0.05f));
+        field.fillRect(boardLeft, boardTop + i * cell, cells * cell, 1, palette::midBlue.lighter(0.05f));
+    }
+}
+
+// A rounded box with a thin orange frame, the look of every side panel.
+void drawPanel(Raster& field, float left, float top, float width, float height) {
+    const Shape box = Shape::box(left, top, width, height, 8);
+    field.glow(box, Colour{0, 0, 0}, 6, 0.5f);
+    field.verticalGradientShape(box, palette::midBlue.darker(0.2f), palette::deepBlue);
+    field.fillShape(box.outline(1.5f), palette::orange.darker(0.1f));
+}
+
+// A label above a counter's digits: the well that the small digits fill exactly.
+void drawCounter(Raster& field, int column, int digitsY, const std::string& name) {
+    drawPanel(field, column - 8.0f, digitsY - 30.0f, columnWidth + 16.0f, 56);
+    const Mask label = TextArt::fit(name, Typeface::sansBold, columnWidth - 8, 13, Crop::ink);
+    LabelArt::centred(field, label, column + columnWidth / 2.0f, digitsY - 16.0f, palette::gold, palette::orange,
+                      true);
+    field.fillRect(column, digitsY - 4, columnWidth, 20, palette::panelBackground);
+    field.fillShape(Shape::box(column - 0.5f, digitsY - 4.5f, columnWidth + 1.0f, 21, 2).outline(1),
+                    palette::midBlue.lighter(0.15f));
+}
+
+void drawTimeTrough(Raster& field) {
+    const Mask label = TextArt::fit("Time", Typeface::sansBold, 40, 12, Crop::ink);
+    LabelArt::centred(field, label, timeBarLeft - 22.0f, timeBarTop + timeBarHeight / 2.0f, palette::gold,
+                      palette::orange, true);
+    const Shape trough = Shape::box(timeBarLeft - 3.0f, timeBarTop - 3.0f, timeBarWidth + 6.0f, timeBarHeight + 6.0f, 4);
+    field.fillShape(trough, palette::orange.darker(0.2f));
+    field.bevel(trough, 2, 0.4f);
+    field.fillRect(timeBarLeft, timeBarTop, timeBarWidth, timeBarHeight, palette::nightBlue);
+    // Quarter marks on the trough's frame.
+    for (int q = 1; q < 4; ++q)
+        field.fillRect(timeBarLeft + q * timeBarWidth / 4, timeBarTop + timeBarHeight + 1, 1, 2, palette::paleOrange);
+}
+
+void drawBonusFrame(Raster& field) {
+    drawPanel(field, rightColumn - 8.0f, 100, columnWidth + 16.0f, 112);
+    const Mask label = TextArt::fit("Bonus colour", Typeface::sansBold, columnWidth - 8, 13, Crop::ink);
+    LabelArt::centred(field, label, rightColumn + columnWidth / 2.0f, 122, palette::gold, palette::orange, true);
+    const Shape frame = Shape::box(bonusX - 7.0f, bonusY - 7.0f, blockSize + 14.0f, blockSize + 14.0f, 7);
+    field.fillShape(frame, palette::cellDark);
+    field.fillShape(frame.outline(1.5f), palette::paleOrange);
+}
+
+void drawHowToPlay(Raster& field) {
+    drawPanel(field, leftColumn - 8.0f, 250, columnWidth + 16.0f, 178);
+    const Mask title = TextArt::fit("How to play", Typeface::sansBold, columnWidth, 13, Crop::ink);
+    LabelArt::centred(field, title, leftColumn + columnWidth / 2.0f, 266, palette::gold, palette::orange, true);
+    const char* lines[] = {"Left button:", "turn to the left", "Right button:", "turn to the right", "Hold space:",
+                           "show matches"};
+    for (int i = 0; i < 6; ++i) {
+        const Mask text = TextArt::render(lines[i], i % 2 ? Typeface::sans : Typeface::sansBold, 14, Crop::line);
+        LabelArt::centred(field, text, leftColumn + columnWidth / 2.0f, 292 + i * 20.0f + (i / 2) * 6.0f,
+                          i % 2 ? palette::text : palette::paleOrange, i % 2 ? palette::text : palette::paleOrange,
+                          false);
+    }
+}
+
+void drawButtonCorner(Raster& field) {
+    // The sound (664, 441), exit (670, 472) and logo (647, 535) buttons sit on a plain ground.
+    const Shape corner = Shape::box(647, 430, 150, 162, 10);
+    field.fillShape(corner, palette::panelBackground);
+    field.fillShape(corner.outline(1.5f), palette::orange.darker(0.1f));
+}
+
+void drawTitle(Raster& field) {
+    const Mask name = TextArt::fit("Quadrimo", Typeface::serifBold, 200, 28, Crop::ink);
+    LabelArt::centred(field, name.padded(2).dilated(1.5f), 400, 22, palette::nightBlue, palette::nightBlue, false);
+    LabelArt::centred(field, name.padded(2), 400, 22, palette::paleOrange, palette::orange, false);
+}
+
+}  // namespace
+
+bool writeFieldPicture(const std::string& folder) {
+    Raster field(800, 600);
+    drawBackground(field);
+    drawTitle(field);
+    drawBoard(field);
+    drawTimeTrough(field);
+    drawCounter(field, leftColumn, 50, "Level");
+    drawCounter(field, leftColumn, 130, "Removed");
+    drawCounter(field, leftColumn, 210, "Next level");
+    drawCounter(field, leftColumn, 470, "Combo");
+    drawCounter(field, leftColumn, 550, "Chain");
+    drawCounter(field, rightColumn, 50, "Score");
+    drawBonusFrame(field);
+    drawHowToPlay(field);
+    drawButtonCorner(field);
+    return writeBmp(folder + "/field.bmp", opaquePicture(field, palette::nightBlue));
+}
