@@ -1,0 +1,214 @@
+// The message loop and the paced frame: spacing, no catch-up, no frames while
+// minimised, messages before frames, and the restore-and-retry paths.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "display/sprite.h"
+#include "platform/clock.h"
+#include "platform/display_device.h"
+#include "platform/message_box.h"
+#include "platform/message_queue.h"
+#include "platform/surface.h"
+#include "support/test_application.h"
+
+namespace {
+
+class ManualClock : public platform::Clock {
+public:
+    uint32_t milliseconds() override { return now; }
+    uint32_t now = 1000;
+};
+
+// Delivers scripted messages at their times; waiting moves the clock on.
+class ScriptedInput : public platform::EventSource {
+public:
+    explicit ScriptedInput(ManualClock& clock) : clock_(clock) {}
+
+    void at(uint32_t time, uint32_t message, uintptr_t first = 0) {
+        script_.emplace(time, platform::Message{nullptr, message, first, 0});
+    }
+    void pollEvents(platform::MessageQueue& queue) override {
+        while (!script_.empty() && static_cast<int32_t>(script_.begin()->first - clock_.now) <= 0) {
+            queue.post(script_.begin()->second);
+            script_.erase(script_.begin());
+        }
+    }
+    void waitEvents(platform::MessageQueue& queue, int timeout) override {
+        if (timeout < 0) ++blockingWaits;
+        if (script_.empty()) {
+            ASSERT_GE(timeout, 0) << "waiting for ever with nothing left to arrive";
+            clock_.now += static_cast<uint32_t>(timeout);
+            return;
+        }
+        const uint32_t next = script_.begin()->first;
+        const uint32_t until = timeout < 0 ? next : std::min(next, clock_.now + static_cast<uint32_t>(timeout));
+        if (static_cast<int32_t>(until - clock_.now) > 0) clock_.now = until;
+        pollEvents(queue);
+    }
+
+    int blockingWaits = 0;
+
+private:
+    ManualClock& clock_;
+    std::multimap<uint32_t, platform::Message> script_;
+};
+
+// A root that paints the whole back buffer and records when it drew.
+class RecordingRoot : public Sprite {
+public:
+    explicit RecordingRoot(ManualClock& clock) : clock_(clock) {}
+
+    bool draw() override {
+        drawTimes.push_back(clock_.now);
+        if (loseSurfacesOnDraw > 0 && --loseSurfacesOnDraw == 0) theApplication->directDraw->loseAllSurfaces();
+        clock_.now += drawDuration;
+        return theApplication->fillRect(0, 0, 800, 600, 0x000022);
+    }
+    void tick() override {
+        ++ticks;
+        if (loseSurfacesOnTick > 0 && --loseSurfacesOnTick == 0) theApplication->directDraw->loseAllSurfaces();
+    }
+
+    std::vector<uint32_t> drawTimes;
+    int ticks = 0;
+    uint32_t drawDuration = 0;
+    int loseSurfacesOnDraw = 0;
+    int loseSurfacesOnTick = 0;
+
+private:
+    ManualClock& clock_;
+};
+
+class FrameLoop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::Clock::replace(&clock);
+        app.app().messages->setSource(&input);
+        theRootNode = &root;
+        platform::setErrorMessageHandler([this](const char* caption, const char* text) {
+            messageBoxes.push_back(std::string(caption) + "|" + text);
+        });
+    }
+    void TearDown() override {
+        theRootNode = nullptr;
+        platform::Clock::replace(nullptr);
+        platform::setErrorMessageHandler(nullptr);
+    }
+
+    ManualClock clock;
+    TestApplication app{16};
+    ScriptedInput input{clock};
+    RecordingRoot root{clock};
+    std::vector<std::string> messageBoxes;
+};
+
+}  // namespace
+
+TEST_F(FrameLoop, FramesAreSixtySixMillisecondsApartUntilTheWindowIsDestroyed) {
+    input.at(2000, MESSAGE_DESTROY);
+    EXPECT_EQ(app.app().run(), 0);
+    ASSERT_EQ(root.drawTimes.size(), 15u);
+    for (size_t i = 0; i < root.drawTimes.size(); ++i) EXPECT_EQ(root.drawTimes[i], 1066 + 66 * i);
+    EXPECT_EQ(root.ticks, 15);
+    EXPECT_TRUE(messageBoxes.empty());
+}
+
+TEST_F(FrameLoop, FrameSpacingRestartsAfterASlowFrame) {
+    input.at(1400, MESSAGE_DESTROY);
+    root.drawDuration = 100;
+    EXPECT_EQ(app.app().run(), 0);
+    // Each frame starts when the previous one ended: no frame is skipped and
+    // none is squeezed in to make up for lost time.
+    const std::vector<uint32_t> expected{1066, 1166, 1266, 1366};
+    EXPECT_EQ(root.drawTimes, expected);
+}
+
+TEST_F(FrameLoop, NoFramesRunWhileMinimisedAndTheFirstComesAtOnceOnRestore) {
+    input.at(1200, MESSAGE_SIZE, SIZE_MINIMIZED);
+    input.at(1700, MESSAGE_SIZE, SIZE_RESTORED);
+    input.at(1850, MESSAGE_DESTROY);
+    EXPECT_EQ(app.app().run(), 0);
+    const std::vector<uint32_t> expected{1066, 1132, 1198, 1700, 1766, 1832};
+    EXPECT_EQ(root.drawTimes, expected);
+    EXPECT_EQ(input.blockingWaits, 1);
+}
+
+TEST_F(FrameLoop, WaitingMessagesAndTheQuitComeBeforeADueFrame) {
+    input.at(1066, MESSAGE_KEY_DOWN, KEY_SPACE);
+    input.at(1066, MESSAGE_DESTROY);
+    EXPECT_EQ(app.app().run(), 0);
+    EXPECT_TRUE(root.drawTimes.empty());
+    EXPECT_EQ(app.app().keyCode, KEY_SPACE);
+}
+
+TEST_F(FrameLoop, ALostDisplayIsRestoredAndTheFrameDrawnAgainAtOnce) {
+    input.at(1300, MESSAGE_DESTROY);
+    root.loseSurfacesOnDraw = 2;
+    EXPECT_EQ(app.app().run(), 0);
+    const std::vector<uint32_t> expected{1066, 1132, 1132, 1198, 1264};
+    EXPECT_EQ(root.drawTimes, expected);
+    EXPECT_EQ(root.ticks, 4);
+    EXPECT_TRUE(messageBoxes.empty());
+}
+
+TEST_F(FrameLoop, SurfacesThatCannotBeRestoredAreMadeAgain) {
+    input.at(1100, MESSAGE_DESTROY);
+    root.loseSurfacesOnDraw = 1;
+    app.app().primarySurface->setRestoreFails(true);
+    EXPECT_EQ(app.app().run(), 0);
+    EXPECT_EQ(root.drawTimes.size(), 2u);
+    EXPECT_FALSE(app.app().backBuffer->isLost());
+    EXPECT_EQ(app.app().bitsPerPixel, 16);
+}
+
+TEST_F(FrameLoop, ADrawThatFailsTwiceEndsWithPaintError) {
+    input.at(5000, MESSAGE_DESTROY);
+    app.app().backBuffer->setLost(true);
+    app.app().backBuffer->setRestoreFails(true);
+    app.app().directDraw->refuseSurfaceCreations(1);
+    EXPECT_EQ(app.app().run(), 1);
+    ASSERT_EQ(messageBoxes.size(), 1u);
+    EXPECT_EQ(messageBoxes[0], "Paint Error|An unexpected error occurs, the program will now exit.");
+    EXPECT_EQ(root.drawTimes.size(), 1u);
+    EXPECT_EQ(root.ticks, 0);
+}
+
+TEST_F(FrameLoop, ASecondFailedDrawAfterARestoreEndsWithPaintError) {
+    input.at(5000, MESSAGE_DESTROY);
+    struct AlwaysFails : Sprite {
+        int draws = 0;
+        bool draw() override { return ++draws, false; }
+    } failing;
+    theRootNode = &failing;
+    EXPECT_EQ(app.app().run(), 1);
+    EXPECT_EQ(failing.draws, 2);
+    ASSERT_EQ(messageBoxes.size(), 1u);
+    EXPECT_EQ(messageBoxes[0].substr(0, 12), "Paint Error|");
+}
+
+TEST_F(FrameLoop, AFailedPresentEndsWithPaintError) {
+    input.at(5000, MESSAGE_DESTROY);
+    root.loseSurfacesOnTick = 3;
+    EXPECT_EQ(app.app().run(), 1);
+    EXPECT_EQ(root.drawTimes.size(), 3u);
+    EXPECT_EQ(messageBoxes.size(), 1u);
+}
+
+TEST_F(FrameLoop, ClosingTheWindowFromAHandlerEndsTheLoopWithExitCodeZero) {
+    struct ClosesOnKey : RecordingRoot {
+        using RecordingRoot::RecordingRoot;
+        void handleEvent(const int& event) override {
+            if (event == EVENT_KEY_DOWN) theApplication->closeWindow();
+        }
+    } closing{clock};
+    theRootNode = &closing;
+    input.at(1100, MESSAGE_KEY_DOWN, KEY_ESCAPE);
+    EXPECT_EQ(app.app().run(), 0);
+    EXPECT_EQ(closing.drawTimes.size(), 1u);
+    // Presenting into the closed window is harmless.
+    EXPECT_TRUE(app.app().present());
+}

@@ -1,0 +1,132 @@
+// The window procedure: what each message stores in the input state and which
+// event the root then receives.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/application.h"
+#include "display/sprite.h"
+#include "platform/message_queue.h"
+#include "support/test_application.h"
+
+namespace {
+
+struct Seen {
+    int event;
+    int x;
+    int y;
+    int buttons;
+    int key;
+    int character;
+};
+
+class RecordingRoot : public Sprite {
+public:
+    void handleEvent(const int& event) override {
+        if (theApplication == nullptr) {
+            seen.push_back({event, -1, -1, -1, -1, -1});
+            return;
+        }
+        const Application& a = *theApplication;
+        seen.push_back({event, a.mouseX, a.mouseY, a.mouseButtons, a.keyCode, a.charCode});
+    }
+    std::vector<Seen> seen;
+};
+
+class WindowProc : public ::testing::Test {
+protected:
+    void SetUp() override { theRootNode = &root; }
+    void TearDown() override { theRootNode = nullptr; }
+
+    static long send(uint32_t message, uintptr_t first, intptr_t second = 0) {
+        return windowProc(nullptr, message, first, second);
+    }
+
+    TestApplication app;
+    RecordingRoot root;
+};
+
+}  // namespace
+
+TEST_F(WindowProc, EachPressSeesItsOwnPositionAndTheButtonsHeld) {
+    EXPECT_EQ(send(MESSAGE_LEFT_BUTTON_DOWN, KEY_STATE_LEFT, packPosition(10, 20)), 0);
+    send(MESSAGE_RIGHT_BUTTON_DOWN, KEY_STATE_LEFT | KEY_STATE_RIGHT, packPosition(799, 599));
+    send(MESSAGE_MIDDLE_BUTTON_DOWN, KEY_STATE_MIDDLE | 0x0004 | 0x0008, packPosition(0, 0));
+    send(MESSAGE_MOUSE_MOVE, 0, packPosition(400, 300));
+    ASSERT_EQ(root.seen.size(), 4u);
+    EXPECT_EQ(root.seen[0].event, EVENT_MOUSE_DOWN);
+    EXPECT_EQ(root.seen[0].x, 10);
+    EXPECT_EQ(root.seen[0].y, 20);
+    EXPECT_EQ(root.seen[0].buttons, BUTTON_LEFT);
+    EXPECT_EQ(root.seen[1].x, 799);
+    EXPECT_EQ(root.seen[1].y, 599);
+    EXPECT_EQ(root.seen[1].buttons, BUTTON_LEFT | BUTTON_RIGHT);
+    // Shift and control in the key-state word are not buttons.
+    EXPECT_EQ(root.seen[2].buttons, BUTTON_MIDDLE);
+    EXPECT_EQ(root.seen[3].event, EVENT_MOUSE_MOVE);
+    EXPECT_EQ(root.seen[3].x, 400);
+    EXPECT_EQ(root.seen[3].y, 300);
+    // A move leaves the buttons of the last press alone.
+    EXPECT_EQ(root.seen[3].buttons, BUTTON_MIDDLE);
+}
+
+TEST_F(WindowProc, PositionHalvesAreTakenAsUnsignedSixteenBitValues) {
+    send(MESSAGE_MOUSE_MOVE, 0, packPosition(-1, -2));
+    EXPECT_EQ(app.app().mouseX, 0xFFFF);
+    EXPECT_EQ(app.app().mouseY, 0xFFFE);
+}
+
+TEST_F(WindowProc, TypingALetterGivesKeyDownThenCharacterThenKeyUp) {
+    send(MESSAGE_KEY_DOWN, 'A');
+    send(MESSAGE_KEY_DOWN, 'A');
+    send(MESSAGE_CHAR, 'a');
+    send(MESSAGE_KEY_UP, 'A');
+    ASSERT_EQ(root.seen.size(), 4u);
+    EXPECT_EQ(root.seen[0].event, EVENT_KEY_DOWN);
+    EXPECT_EQ(root.seen[1].event, EVENT_KEY_DOWN);
+    EXPECT_EQ(root.seen[1].key, 'A');
+    EXPECT_EQ(root.seen[2].event, EVENT_CHAR);
+    EXPECT_EQ(root.seen[2].character, 'a');
+    EXPECT_EQ(root.seen[3].event, EVENT_KEY_UP);
+    EXPECT_EQ(root.seen[3].key, 'A');
+}
+
+TEST_F(WindowProc, MinimisingPausesAndRestoringOrMaximisingResumes) {
+    send(MESSAGE_SIZE, SIZE_MINIMIZED);
+    EXPECT_FALSE(app.app().active);
+    send(MESSAGE_SIZE, SIZE_RESTORED);
+    EXPECT_TRUE(app.app().active);
+    send(MESSAGE_SIZE, SIZE_MINIMIZED);
+    send(MESSAGE_SIZE, SIZE_MAXIMIZED);
+    EXPECT_TRUE(app.app().active);
+    EXPECT_TRUE(root.seen.empty());
+}
+
+TEST_F(WindowProc, DestroyPostsTheQuitWithExitCodeZeroAndOtherMessagesAreIgnored) {
+    EXPECT_EQ(send(0x000F, 0), 0);
+    send(MESSAGE_DESTROY, 0);
+    platform::Message message;
+    ASSERT_TRUE(app.app().messages->peek());
+    EXPECT_FALSE(app.app().messages->get(message));
+    EXPECT_EQ(message.message, MESSAGE_QUIT);
+    EXPECT_EQ(message.firstParameter, 0u);
+    EXPECT_TRUE(root.seen.empty());
+}
+
+TEST_F(WindowProc, WithoutARootTheStateIsStoredAndWithoutAnApplicationNothingHappens) {
+    theRootNode = nullptr;
+    send(MESSAGE_KEY_DOWN, KEY_DELETE);
+    EXPECT_EQ(app.app().keyCode, KEY_DELETE);
+    EXPECT_TRUE(root.seen.empty());
+    Application* saved = theApplication;
+    theApplication = nullptr;
+    theRootNode = &root;
+    EXPECT_EQ(send(MESSAGE_LEFT_BUTTON_DOWN, KEY_STATE_LEFT, packPosition(5, 5)), 0);
+    EXPECT_EQ(send(MESSAGE_DESTROY, 0), 0);
+    theApplication = saved;
+    // The root still hears of the press; only the state update is skipped.
+    ASSERT_EQ(root.seen.size(), 1u);
+    EXPECT_EQ(root.seen[0].event, EVENT_MOUSE_DOWN);
+    EXPECT_EQ(saved->mouseX, 0);
+    EXPECT_FALSE(saved->messages->peek());
+}

@@ -1,0 +1,199 @@
+// Fills, lines and text on the back buffer at each depth.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "app/application.h"
+#include "platform/rect.h"
+#include "platform/surface.h"
+#include "support/test_application.h"
+
+namespace {
+
+// The bounding box of pixels that differ from background inside area.
+platform::Rect inked(const platform::Surface& s, uint32_t background, const platform::Rect& area) {
+    platform::Rect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (s.pixelAt(x, y) == background) continue;
+            box.left = std::min(box.left, x);
+            box.top = std::min(box.top, y);
+            box.right = std::max(box.right, x + 1);
+            box.bottom = std::max(box.bottom, y + 1);
+        }
+    }
+    return box;
+}
+
+const platform::Rect wholeScreen{0, 0, 800, 600};
+
+}  // namespace
+
+TEST(Canvas, FillConvertsColoursToSixteenBitsByTruncatingEachChannel) {
+    TestApplication test(16);
+    Application& app = test.app();
+    const std::pair<uint32_t, uint32_t> cases[] = {
+        {0xFF9900, 0xFCA0}, {0x000022, 0x0004}, {0xFFFFFF, 0xFFFF}, {0x808080, 0x7BEF}, {0x000000, 0x0000}};
+    for (const auto& [colour, pixel] : cases) {
+        ASSERT_TRUE(app.fillRect(5, 5, 3, 2, colour));
+        EXPECT_EQ(test.backBuffer().pixelAt(5, 5), pixel) << std::hex << colour;
+        EXPECT_EQ(test.backBuffer().pixelAt(7, 6), pixel);
+        EXPECT_EQ(test.backBuffer().pixelAt(8, 5), 0u);
+        EXPECT_EQ(test.backBuffer().pixelAt(5, 7), 0u);
+    }
+}
+
+TEST(Canvas, FillSetsTheTopByteAtThirtyTwoBitsKeepsTheColourAtTwentyFourAndIsClipped) {
+    TestApplication deep(32);
+    ASSERT_TRUE(deep.app().fillRect(-10, -10, 820, 620, 0x123456));
+    EXPECT_EQ(deep.backBuffer().pixelAt(0, 0), 0xFF123456u);
+    EXPECT_EQ(deep.backBuffer().pixelAt(799, 599), 0xFF123456u);
+    {
+        TestApplication middle(24);
+        ASSERT_TRUE(middle.app().fillRect(790, 590, 50, 50, 0xABCDEF));
+        EXPECT_EQ(middle.backBuffer().pixelAt(799, 599), 0xABCDEFu);
+        EXPECT_EQ(middle.backBuffer().pixelAt(789, 599), 0u);
+    }
+    deep.app().backBuffer->setLost(true);
+    EXPECT_FALSE(deep.app().fillRect(0, 0, 1, 1, 0));
+}
+
+TEST(Canvas, TheContextHoldsTheBackBufferBusyUntilEndDraw) {
+    TestApplication test(16);
+    Application& app = test.app();
+    ASSERT_TRUE(app.beginDraw());
+    EXPECT_FALSE(app.fillRect(0, 0, 10, 10, 0xFFFFFF));
+    EXPECT_FALSE(app.beginDraw());
+    EXPECT_TRUE(app.endDraw());
+    EXPECT_TRUE(app.fillRect(0, 0, 10, 10, 0xFFFFFF));
+    app.backBuffer->setLost(true);
+    EXPECT_FALSE(app.beginDraw());
+    // Without a context the drawing calls do nothing and report no failure.
+    EXPECT_TRUE(app.setPen(1, 0xFFFFFF));
+    EXPECT_TRUE(app.drawLine(0, 0, 10, 10));
+    EXPECT_TRUE(app.releasePen());
+    EXPECT_TRUE(app.drawText(0, 0, 100, 100, 0, "x"));
+}
+
+TEST(Canvas, LinesLeaveOutTheirEndPointAndWidePensCoverTheirWidth) {
+    TestApplication test(16);
+    Application& app = test.app();
+    ASSERT_TRUE(app.beginDraw());
+    app.setPen(1, 0xFF0000);
+    app.drawLine(10, 10, 20, 10);
+    app.drawLine(30, 40, 30, 30);
+    app.drawLine(50, 50, 50, 50);
+    app.releasePen();
+    app.setPen(2, 0x00FF00);
+    app.drawLine(100, 100, 110, 100);
+    app.releasePen();
+    app.endDraw();
+    const auto& s = test.backBuffer();
+    EXPECT_EQ(s.pixelAt(9, 10), 0u);
+    for (int x = 10; x < 20; ++x) EXPECT_EQ(s.pixelAt(x, 10), 0xF800u) << x;
+    EXPECT_EQ(s.pixelAt(20, 10), 0u);
+    EXPECT_EQ(inked(s, 0, {25, 25, 35, 45}), (platform::Rect{30, 31, 31, 41}));
+    EXPECT_EQ(s.pixelAt(50, 50), 0u);
+    EXPECT_EQ(inked(s, 0, {90, 90, 120, 110}).height(), 2);
+    EXPECT_EQ(s.pixelAt(105, 100), 0x07E0u);
+}
+
+TEST(Canvas, TextIsPlacedLeftCentredOrRightAtTheTopAndClippedToItsRectangle) {
+    TestApplication test(32);
+    Application& app = test.app();
+    app.fillRect(0, 0, 800, 600, 0x000000);
+    const uint32_t black = 0xFF000000u;
+    const platform::Rect box{100, 100, 400, 140};
+    ASSERT_TRUE(app.beginDraw());
+    app.setFont("Arial", 16, 0xFFFFFF);
+    app.drawText(box.left, box.top, box.right, box.bottom, 0, "Hi");
+    app.drawText(box.left, 200, box.right, 240, 1, "Hi");
+    app.drawText(box.left, 300, box.right, 340, 2, "Hi");
+    app.releaseFont();
+    app.endDraw();
+    const auto& s = test.backBuffer();
+    const platform::Rect left = inked(s, black, {0, 100, 800, 200});
+    const platform::Rect centre = inked(s, black, {0, 200, 800, 300});
+    const platform::Rect right = inked(s, black, {0, 300, 800, 400});
+    EXPECT_LE(left.left - box.left, 2);
+    EXPECT_LE(box.right - right.right, 2);
+    EXPECT_LE(std::abs((centre.left + centre.right) / 2 - (box.left + box.right) / 2), 2);
+    EXPECT_EQ(left.width(), centre.width());
+    // At the top of the rectangle: the cap height starts a few pixels down.
+    EXPECT_LT(left.top - box.top, 6);
+    EXPECT_LE(left.bottom, box.top + 16);
+}
+
+TEST(Canvas, RightAlignedTextTooWideForItsRectangleLosesItsStartAndNothingLeaks) {
+    TestApplication test(16);
+    Application& app = test.app();
+    ASSERT_TRUE(app.beginDraw());
+    app.setFont("Arial", 16, 0xFFFFFF);
+    app.drawText(200, 50, 240, 58, 2, "A long name that does not fit");
+    app.releaseFont();
+    app.endDraw();
+    const platform::Rect ink = inked(test.backBuffer(), 0, wholeScreen);
+    EXPECT_GE(ink.left, 200);
+    EXPECT_GE(ink.top, 50);
+    EXPECT_LE(ink.right, 240);
+    EXPECT_GE(ink.right, 236);
+    EXPECT_LE(ink.bottom, 58);
+}
+
+TEST(Canvas, TextIsSmoothAndInTheFontColour) {
+    TestApplication test(32);
+    Application& app = test.app();
+    app.fillRect(0, 0, 800, 600, 0x000000);
+    ASSERT_TRUE(app.beginDraw());
+    app.setFont("Arial", 40, 0xFF9900);
+    app.drawText(0, 0, 800, 100, 0, "Quadrimo");
+    app.releaseFont();
+    app.endDraw();
+    int solid = 0;
+    int partial = 0;
+    for (int y = 0; y < 50; ++y) {
+        for (int x = 0; x < 300; ++x) {
+            const uint32_t p = test.backBuffer().pixelAt(x, y) & 0xFFFFFF;
+            if (p == 0xFF9900) ++solid;
+            else if (p != 0) ++partial;
+            // Blending toward the colour never adds blue, and keeps the top byte.
+            EXPECT_EQ(p & 0xFF, 0u);
+            EXPECT_EQ(test.backBuffer().pixelAt(x, y) >> 24, 0xFFu);
+        }
+    }
+    EXPECT_GT(solid, 100);
+    EXPECT_GT(partial, 50);
+}
+
+TEST(Canvas, NumbersAreUnsignedDecimalAndMeasuringMatchesDrawing) {
+    TestApplication test(16);
+    Application& app = test.app();
+    int width = -1;
+    int height = -1;
+    EXPECT_TRUE(app.measureText("4294967295", 0, "Arial", 16, width, height));
+    EXPECT_EQ(width, 0);
+    EXPECT_EQ(height, 16);
+    int digits = 0;
+    app.measureText("4294967295", 10, "Arial", 16, digits, height);
+    int more = 0;
+    app.measureText("4294967295", 500, "Arial", 16, more, height);
+    EXPECT_EQ(more, digits);
+
+    ASSERT_TRUE(app.beginDraw());
+    app.setFont("Arial", 16, 0xFFFFFF);
+    app.drawNumber(0, 0, 400, 20, 0, 0xFFFFFFFFu);
+    app.drawText(0, 100, 400, 120, 0, "4294967295");
+    // Measuring while a drawing is open still answers.
+    int during = 0;
+    app.measureText("4294967295", 10, "Arial", 16, during, height);
+    EXPECT_EQ(during, digits);
+    app.releaseFont();
+    app.endDraw();
+    const platform::Rect number = inked(test.backBuffer(), 0, {0, 0, 800, 50});
+    const platform::Rect text = inked(test.backBuffer(), 0, {0, 100, 800, 150});
+    EXPECT_EQ(number.width(), text.width());
+    EXPECT_NEAR(number.width(), digits, 2);
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 400; ++x) EXPECT_EQ(test.backBuffer().pixelAt(x, y), test.backBuffer().pixelAt(x, y + 100));
+    }
+}
