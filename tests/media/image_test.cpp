@@ -5,53 +5,51 @@
 #include <string>
 
 #include "media/image.h"
+#include "platform/bitmap_loader.h"
 #include "platform/display_device.h"
 #include "platform/surface.h"
 #include "support/test_application.h"
-#include "support/test_bitmaps.h"
 
 using platform::Rect;
 
 namespace {
 
-// Each pixel tells where it came from: red = x, green = y.
-uint32_t coordinateColour(int x, int y) { return (static_cast<uint32_t>(x) << 16) | (static_cast<uint32_t>(y) << 8) | 0x40; }
+const std::string picture = std::string(QUADRIMO_TESTDATA_DIR) + "/bmpsuite/g/rgb24.bmp";
+const std::string missing = std::string(QUADRIMO_TESTDATA_DIR) + "/bmpsuite/g/absent.bmp";
 
-// Column x as a pure red of 5-bit value x (x < 32), exact in 5-6-5.
-uint32_t columnRed(int x, int) { return static_cast<uint32_t>(x) << 19; }
+// The suite's picture stretched as an image of that size should hold it.
+platform::DecodedBitmap expectedPicture(int width, int height) {
+    platform::DecodedBitmap bitmap;
+    platform::loadBitmapFile(picture.c_str(), width, height, bitmap);
+    return bitmap;
+}
 
 }  // namespace
 
 TEST(Image, FramesAreCutRowByRowFromThePictureAtItsDeclaredSize) {
     TestApplication application(32);
-    TemporaryFolder folder;
-    const std::string sheet = folder.path("sheet.bmp");
-    ASSERT_TRUE(writeBitmapFile(sheet, makePicture(150, 240, coordinateColour)));
-    Image blocks(sheet.c_str(), 150, 240, 5, 8, 40);
+    platform::Surface& screen = application.backBuffer();
+    Image blocks(picture.c_str(), 150, 240, 5, 8, 40);
     EXPECT_EQ(blocks.frameWidth, 30);
     EXPECT_EQ(blocks.frameHeight, 30);
     ASSERT_TRUE(blocks.createSurface());
     ASSERT_TRUE(blocks.blit(100, 100, 12));  // column 2, row 2
-    platform::Surface& screen = application.backBuffer();
-    EXPECT_EQ(screen.pixelAt(100, 100), coordinateColour(60, 60));
-    EXPECT_EQ(screen.pixelAt(129, 129), coordinateColour(89, 89));
+    const platform::DecodedBitmap sheet = expectedPicture(150, 240);
+    for (int d = 0; d < 30; d += 29) EXPECT_EQ(screen.pixelAt(100 + d, 100 + d), sheet.pixelAt(60 + d, 60 + d));
     EXPECT_EQ(screen.pixelAt(130, 100), 0u);
 
-    // A stack of four states drawn from a file half the declared size.
-    const std::string stack = folder.path("stack.bmp");
-    ASSERT_TRUE(writeBitmapFile(stack, makePicture(52, 34, coordinateColour)));
-    Image button(stack.c_str(), 104, 68, 1, 4, 4);
+    Image button(picture.c_str(), 104, 68, 1, 4, 4);
+    EXPECT_EQ(button.frameHeight, 17);
     ASSERT_TRUE(button.createSurface());
-    ASSERT_TRUE(button.alphaBlit(0, 0, 2, 128));
-    EXPECT_EQ(screen.pixelAt(0, 0), coordinateColour(0, 17));
-    EXPECT_EQ(screen.pixelAt(103, 16), coordinateColour(51, 25));
+    ASSERT_TRUE(button.alphaBlit(0, 0, 2, 128));  // from {0, 34, 104, 51}
+    const platform::DecodedBitmap stack = expectedPicture(104, 68);
+    EXPECT_EQ(screen.pixelAt(0, 0), stack.pixelAt(0, 34));
+    EXPECT_EQ(screen.pixelAt(103, 16), stack.pixelAt(103, 50));
     EXPECT_EQ(screen.pixelAt(0, 17), 0u);
 }
 
 TEST(Image, FailedLoadKeepsTheSurfaceAndRefusedCreationLeavesNone) {
     TestApplication application(16);
-    TemporaryFolder folder;
-    const std::string missing = folder.path("missing.bmp");
     Image image(missing.c_str(), 20, 10, 1, 1, 1);
     EXPECT_FALSE(image.createSurface());
     ASSERT_NE(image.surface, nullptr);
@@ -71,13 +69,11 @@ TEST(Image, FailedLoadKeepsTheSurfaceAndRefusedCreationLeavesNone) {
 
 TEST(Image, ColourKeyHidesBlackOnlyAndTheBlendIgnoresIt) {
     TestApplication application(16);
-    TemporaryFolder folder;
-    const std::string path = folder.path("keyed.bmp");
-    const uint32_t colours[] = {0x000000, 0x000008, 0xFFFFFF};
-    ASSERT_TRUE(writeBitmapFile(path, makePicture(3, 1, [&](int x, int) { return colours[x]; })));
-    Image keyed(path.c_str(), 3, 1, 1, 1, 1, 0, 0);
-    ASSERT_TRUE(keyed.createSurface());
     platform::Surface& screen = application.backBuffer();
+    Image keyed(missing.c_str(), 3, 1, 1, 1, 1, 0, 0);
+    keyed.createSurface();
+    keyed.surface->setPixelAt(1, 0, 0x0001);
+    keyed.surface->setPixelAt(2, 0, 0xFFFF);
     screen.fill(Rect{0, 0, 800, 600}, 0x1234);
     ASSERT_TRUE(keyed.blit(0, 0, 0));
     EXPECT_EQ(screen.pixelAt(0, 0), 0x1234u);
@@ -92,12 +88,12 @@ TEST(Image, ColourKeyHidesBlackOnlyAndTheBlendIgnoresIt) {
 
 TEST(Image, DrawingIsCutToTheClipAndTheDisplay) {
     TestApplication application(16);
-    TemporaryFolder folder;
-    const std::string path = folder.path("strip.bmp");
-    ASSERT_TRUE(writeBitmapFile(path, makePicture(30, 10, columnRed)));
-    Image strip(path.c_str(), 30, 10, 1, 1, 1);
-    ASSERT_TRUE(strip.createSurface());
     platform::Surface& screen = application.backBuffer();
+    // Column x holds red value x, exact in 5-6-5.
+    Image strip(missing.c_str(), 30, 10, 1, 1, 1);
+    strip.createSurface();
+    strip.surface->fill(Rect{0, 0, 30, 10}, 0);
+    for (int x = 0; x < 30; ++x) strip.surface->fill(Rect{x, 0, x + 1, 10}, static_cast<uint32_t>(x) << 11);
 
     ASSERT_TRUE(strip.alphaBlit(-10, 0, 0, 128));
     EXPECT_EQ(screen.pixelAt(0, 0), 10u << 11);
@@ -116,7 +112,7 @@ TEST(Image, DrawingIsCutToTheClipAndTheDisplay) {
     EXPECT_TRUE(strip.alphaBlitClipped(100, 100, 0, 0, 50, 50, 0, 64));
     EXPECT_TRUE(strip.alphaBlit(800, 0, 0, 64));
     EXPECT_TRUE(strip.alphaBlit(0, -10, 0, 64));
-    ASSERT_TRUE(strip.blitClipped(100, 100, 105, 102, 107, 200, 0));
+    ASSERT_TRUE(strip.alphaBlitClipped(100, 100, 105, 102, 107, 200, 0, 128));
     EXPECT_EQ(screen.pixelAt(104, 102), 0u);
     EXPECT_EQ(screen.pixelAt(105, 101), 0u);
     EXPECT_EQ(screen.pixelAt(105, 102), 5u << 11);
@@ -126,36 +122,35 @@ TEST(Image, DrawingIsCutToTheClipAndTheDisplay) {
 
 TEST(Image, LostSurfacesAreRestoredOnceAndTheDrawRetried) {
     TestApplication application(24);
-    TemporaryFolder folder;
-    const std::string path = folder.path("picture.bmp");
-    ASSERT_TRUE(writeBitmapFile(path, makePicture(8, 8, coordinateColour)));
-    Image image(path.c_str(), 8, 8, 1, 1, 1);
-    ASSERT_TRUE(image.createSurface());
     platform::Surface& screen = application.backBuffer();
+    Image image(picture.c_str(), 127, 64, 1, 1, 1);
+    ASSERT_TRUE(image.createSurface());
+    const uint32_t corner = expectedPicture(127, 64).pixelAt(0, 0);
 
     // Restored memory is blank; the picture must be loaded back into it.
     image.surface->setLost(true);
     ASSERT_TRUE(image.blit(0, 0, 0));
-    EXPECT_EQ(screen.pixelAt(7, 7), coordinateColour(7, 7));
+    EXPECT_EQ(screen.pixelAt(0, 0), corner);
     image.surface->setLost(true);
-    ASSERT_TRUE(image.alphaBlit(10, 0, 0, 128));
-    EXPECT_EQ(screen.pixelAt(17, 7), coordinateColour(7, 7));
+    ASSERT_TRUE(image.alphaBlit(200, 0, 0, 128));
+    EXPECT_EQ(screen.pixelAt(200, 0), corner);
 
-    // A surface that cannot be restored is replaced by a new one.
-    platform::Surface* lost = image.surface;
-    lost->setLost(true);
-    lost->setRestoreFails(true);
-    ASSERT_TRUE(image.alphaBlit(20, 0, 0, 128));
-    EXPECT_NE(image.surface, nullptr);
-    EXPECT_EQ(screen.pixelAt(27, 7), coordinateColour(7, 7));
-
-    // ... unless the device refuses: then the draw fails and leaves no surface.
+    // A surface that cannot be restored is replaced by a new one...
     image.surface->setLost(true);
     image.surface->setRestoreFails(true);
-    application.app().directDraw->refuseSurfaceCreations(1);
-    EXPECT_FALSE(image.blit(0, 0, 0));
-    EXPECT_EQ(image.surface, nullptr);
-    EXPECT_FALSE(screen.isLocked());
+    ASSERT_TRUE(image.alphaBlit(400, 0, 0, 128));
+    EXPECT_EQ(screen.pixelAt(400, 0), corner);
+
+    // ... unless the device refuses: then the draw fails and leaves no surface.
+    for (bool blended : {false, true}) {
+        ASSERT_TRUE(image.createSurface());
+        image.surface->setLost(true);
+        image.surface->setRestoreFails(true);
+        application.app().directDraw->refuseSurfaceCreations(1);
+        EXPECT_FALSE(blended ? image.alphaBlit(0, 0, 0, 64) : image.blit(0, 0, 0));
+        EXPECT_EQ(image.surface, nullptr);
+        EXPECT_FALSE(screen.isLocked());
+    }
 
     // A lost back buffer is the frame's to restore: the draw fails, no lock stays.
     ASSERT_TRUE(image.createSurface());
@@ -163,10 +158,4 @@ TEST(Image, LostSurfacesAreRestoredOnceAndTheDrawRetried) {
     EXPECT_FALSE(image.alphaBlit(0, 0, 0, 64));
     EXPECT_FALSE(image.blit(0, 0, 0));
     EXPECT_FALSE(image.surface->isLocked());
-    screen.setLost(false);
-    image.surface->setLost(true);
-    image.surface->setRestoreFails(true);
-    application.app().directDraw->refuseSurfaceCreations(1);
-    EXPECT_FALSE(image.alphaBlit(0, 0, 0, 64));
-    EXPECT_FALSE(screen.isLocked());
 }

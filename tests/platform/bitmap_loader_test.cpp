@@ -1,55 +1,52 @@
 // Bitmap files into surfaces: reading, stretching and pixel conversion.
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <string>
 
 #include "platform/bitmap_loader.h"
 #include "platform/file_reader.h"
 #include "platform/surface.h"
-#include "support/test_bitmaps.h"
 
 using platform::DecodedBitmap;
 
+namespace {
+const std::string suiteDir = std::string(QUADRIMO_TESTDATA_DIR) + "/bmpsuite/";
+}
+
 TEST(BitmapLoader, StretchesToTheDeclaredSizeByNearestNeighbour) {
-    TemporaryFolder folder;
-    const std::string path = folder.path("quarters.bmp");
-    // 2 x 2: red, green / blue, white.
-    const uint32_t colours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
-    ASSERT_TRUE(writeBitmapFile(path, makePicture(2, 2, [&](int x, int y) { return colours[y * 2 + x]; })));
+    const std::string path = suiteDir + "g/rgb24.bmp";
+    DecodedBitmap original;
     DecodedBitmap bitmap;
-    ASSERT_TRUE(platform::loadBitmapFile(path.c_str(), 4, 6, bitmap));
-    ASSERT_EQ(bitmap.width, 4);
-    ASSERT_EQ(bitmap.height, 6);
-    EXPECT_EQ(bitmap.pixelAt(1, 2), 0xFF0000u);
-    EXPECT_EQ(bitmap.pixelAt(2, 2), 0x00FF00u);
-    EXPECT_EQ(bitmap.pixelAt(1, 3), 0x0000FFu);
-    EXPECT_EQ(bitmap.pixelAt(3, 5), 0xFFFFFFu);
-    // Shrinking keeps every other pixel; a size of 0 keeps the file's own.
-    ASSERT_TRUE(platform::loadBitmapFile(path.c_str(), 1, 0, bitmap));
-    ASSERT_EQ(bitmap.width, 1);
-    ASSERT_EQ(bitmap.height, 2);
-    EXPECT_EQ(bitmap.pixelAt(0, 1), 0x0000FFu);
+    ASSERT_TRUE(platform::loadBitmapFile(path.c_str(), 0, 0, original));  // 0: the file's own size
+    ASSERT_TRUE(platform::loadBitmapFile(path.c_str(), 254, 192, bitmap));
+    ASSERT_EQ(bitmap.width, 254);
+    ASSERT_EQ(bitmap.height, 192);
+    for (int y = 0; y < 192; y += 7)
+        for (int x = 0; x < 254; x += 5) ASSERT_EQ(bitmap.pixelAt(x, y), original.pixelAt(x / 2, y / 3));
+    ASSERT_TRUE(platform::loadBitmapFile(path.c_str(), 64, 32, bitmap));
+    EXPECT_EQ(bitmap.pixelAt(63, 31), original.pixelAt(63 * 127 / 64, 62));
 }
 
 TEST(BitmapLoader, MissingUnreadableAndBrokenFilesLoadNothing) {
-    TemporaryFolder folder;
     DecodedBitmap bitmap;
-    EXPECT_FALSE(platform::loadBitmapFile(folder.path("absent.bmp").c_str(), 4, 4, bitmap));
-    EXPECT_FALSE(platform::loadBitmapFile(folder.path("").c_str(), 4, 4, bitmap));  // a folder
+    for (const std::string& path : {suiteDir + "g/absent.bmp", suiteDir + "g", suiteDir + "README.md"})
+        EXPECT_FALSE(platform::loadBitmapFile(path.c_str(), 4, 4, bitmap)) << path;
     EXPECT_FALSE(platform::loadBitmapFile(nullptr, 4, 4, bitmap));
-    std::ofstream(folder.path("text.bmp")) << "BM this is not a picture";
-    EXPECT_FALSE(platform::loadBitmapFile(folder.path("text.bmp").c_str(), 4, 4, bitmap));
     EXPECT_TRUE(bitmap.pixels.empty());
 
+    const std::string small = suiteDir + "b/shortfile.bmp";
     std::vector<uint8_t> bytes;
-    EXPECT_FALSE(platform::readWholeFile(folder.path("text.bmp").c_str(), 10, bytes));
+    EXPECT_FALSE(platform::readWholeFile(small.c_str(), 272, bytes));
     EXPECT_TRUE(bytes.empty());
-    ASSERT_TRUE(platform::readWholeFile(folder.path("text.bmp").c_str(), 1000, bytes));
-    EXPECT_EQ(bytes.size(), 24u);
+    ASSERT_TRUE(platform::readWholeFile(small.c_str(), 273, bytes));
+    EXPECT_EQ(bytes.size(), 273u);
 }
 
 TEST(BitmapLoader, ConvertsToEachSurfaceDepthFromTheTopLeftCorner) {
-    const DecodedBitmap picture = makePicture(3, 2, [](int x, int y) { return x == 1 && y == 1 ? 0xFF8040u : 0u; });
+    DecodedBitmap picture;
+    picture.width = 3;
+    picture.height = 2;
+    picture.pixels = {0, 0, 0, 0, 0xFF8040, 0};
     const std::pair<int, uint32_t> expected[] = {{16, 0xFC08u}, {24, 0xFF8040u}, {32, 0xFF8040u}};
     for (const auto& [bits, value] : expected) {
         platform::Surface surface(2, 3, bits);
