@@ -5,6 +5,7 @@
 
 #include "display/screen_manager.h"
 #include "display/splash_screen.h"
+#include "platform/surface.h"
 #include "screens/title_screen.h"
 #include "support/test_application.h"
 
@@ -68,4 +69,14 @@ TEST(SplashScreen, ClickOrKeyPressSkipsButNothingElseDoes) {
         manager.tick();
         EXPECT_EQ(manager.getFrame(), SCREEN_TITLE);
     }
+}
+
+TEST(SplashScreen, DrawsBlackBehindTheLogo) {
+    TestApplication application(32);
+    application.app().fillRect(0, 0, 800, 600, 0xFFFFFF);
+    SplashScreen splash(nullptr, 0, 0, 800, 600);
+    ASSERT_TRUE(splash.draw());
+    EXPECT_EQ(application.backBuffer().pixelAt(0, 0) & 0xFFFFFF, 0u);
+    EXPECT_EQ(application.backBuffer().pixelAt(799, 599) & 0xFFFFFF, 0u);
+    EXPECT_EQ(application.backBuffer().pixelAt(400, 300) & 0xFFFFFF, 0u) << "the logo starts invisible";
 }
