@@ -4,6 +4,12 @@
 
 #include <cstdint>
 
+#include "media/wave_file.h"
+
+namespace platform {
+class SoundBuffer;
+}
+
 class Sound {
 public:
     Sound(const char* const& fileName, const bool& streaming, const uint32_t& bufferSeconds);
@@ -11,13 +17,37 @@ public:
     Sound& operator=(const Sound&) = delete;
     virtual ~Sound();
 
+    // Makes the buffer and fills it from the start of the wave data.
     bool createBuffer();
+    bool fillBuffer();
+    // Refills the half of a streaming buffer the cursor has left.
+    bool refillStream();
+    bool releaseBuffer();
+    bool restoreBuffer();
+
+    // Plays from the start.
     bool play();
+    // Plays on from where the buffer stands, unless already playing.
     bool resume();
+    // Keeps a streaming sound fed; called every tick while it plays.
     bool updateStream();
+    // Silences the sound, keeping its position.
     bool stop();
 
     const char* fileName;
+    uint32_t channels = 0;
+    uint32_t sampleRate = 0;
+    uint32_t bitsPerSample = 0;
+    uint32_t dataSize = 0;
     bool streaming;
+    uint32_t bufferSize = 0;
     bool playing = false;
+    platform::SoundBuffer* buffer = nullptr;
+    WaveFile waveFile;
+    // Start (0 or half the buffer) of the half that held the play cursor at
+    // the last refill; every whole fill starts it again at 0.
+    uint32_t lastStreamHalf = 0;
+
+private:
+    bool startPlaying();
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/audio_device.h"
 #include "platform/display_device.h"
 #include "platform/surface.h"
 
@@ -30,3 +31,12 @@ TestApplication::~TestApplication() {
 }
 
 platform::Surface& TestApplication::backBuffer() { return *application_->backBuffer; }
+
+platform::AudioDevice& TestApplication::detachedSound() {
+    if (!detachedSound_) {
+        application_->releaseSoundDevice();
+        application_->directSound = platform::AudioDevice::createDetached(22050);
+        detachedSound_ = true;
+    }
+    return *application_->directSound;
+}

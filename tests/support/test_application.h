@@ -1,11 +1,13 @@
 // A headless application for tests: the real start-up with a hidden window on
 // the dummy drivers, a back buffer of the chosen depth, installed as
-// theApplication for the test's life.
+// theApplication for the test's life. On request its sound device is one
+// with no output, whose mix the test pulls.
 #pragma once
 
 #include "app/application.h"
 
 namespace platform {
+class AudioDevice;
 class DisplayDevice;
 }
 
@@ -18,8 +20,11 @@ public:
 
     Application& app() { return *application_; }
     platform::Surface& backBuffer();
+    // Replaces (once) the sound device with one without output.
+    platform::AudioDevice& detachedSound();
 
 private:
     Application* application_;
     Application* previous_;
+    bool detachedSound_ = false;
 };

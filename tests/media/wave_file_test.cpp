@@ -1,0 +1,107 @@
+// The wave reader: which files are accepted, where their data lies, and
+// reading that wraps at the end of the data chunk, not of the file.
+#include "media/wave_file.h"
+
+#include <gtest/gtest.h>
+
+#include "support/wave_builder.h"
+
+using namespace wavetest;
+
+namespace {
+
+bool parse(const Bytes& bytes, WaveLayout& layout) { return WaveFile::parseHeader(bytes.data(), bytes.size(), layout); }
+
+const Bytes DATA = {1, 2, 3, 4, 5, 6, 7, 8};
+
+}  // namespace
+
+TEST(WaveFile, CanonicalFileGivesFormatAndData) {
+    WaveLayout layout;
+    ASSERT_TRUE(parse(simpleWave(DATA, 11025, 2, 8), layout));
+    EXPECT_EQ(layout.channels, 2u);
+    EXPECT_EQ(layout.sampleRate, 11025u);
+    EXPECT_EQ(layout.bitsPerSample, 8u);
+    EXPECT_EQ(layout.dataOffset, 44u);
+    EXPECT_EQ(layout.dataSize, DATA.size());
+}
+
+TEST(WaveFile, OddLayoutsFromRealToolsAreAccepted) {
+    const Bytes odd = {9, 9, 9};
+    const std::vector<Bytes> files = {
+        // Extra chunks between "fmt " and "data", one odd-sized with its pad byte.
+        riff({chunk("fmt ", formatBody(1, 22050, 16)), chunk("LIST", odd), chunk("fact", {0, 0, 0, 0}),
+              chunk("data", DATA)}),
+        // Chunks before "fmt ", a format record with its extra-size field.
+        riff({chunk("JUNK", odd), chunk("fmt ", formatBody(1, 22050, 16, 18)), chunk("data", DATA)}),
+        // WAVE_FORMAT_EXTENSIBLE, with an id3 chunk after the data.
+        riff({chunk("fmt ", formatBody(1, 22050, 16, 40, 0xFFFE)), chunk("data", DATA), chunk("id3 ", odd)}),
+    };
+    for (const Bytes& file : files) {
+        WaveLayout layout;
+        ASSERT_TRUE(parse(file, layout));
+        EXPECT_EQ(layout.sampleRate, 22050u);
+        EXPECT_EQ(layout.dataSize, DATA.size());
+        EXPECT_EQ(Bytes(file.begin() + static_cast<long>(layout.dataOffset),
+                        file.begin() + static_cast<long>(layout.dataOffset + layout.dataSize)),
+                  DATA);
+    }
+}
+
+TEST(WaveFile, FilesThatAreNotWavesAreRefused) {
+    WaveLayout layout;
+    const Bytes good = simpleWave(DATA);
+    EXPECT_FALSE(parse(riff({chunk("fmt ", formatBody(1, 22050, 16)), chunk("data", DATA)}, "AVI "), layout));
+    Bytes notRiff = good;
+    notRiff[0] = 'R', notRiff[1] = 'I', notRiff[2] = 'F', notRiff[3] = 'X';
+    EXPECT_FALSE(parse(notRiff, layout));
+    EXPECT_FALSE(parse(riff({chunk("fmt ", Bytes(14, 1)), chunk("data", DATA)}), layout));
+    EXPECT_FALSE(parse(riff({chunk("fmt ", formatBody(1, 22050, 16))}), layout));
+    EXPECT_FALSE(parse(riff({chunk("data", DATA)}), layout));
+    // Cut anywhere before the data chunk's header is complete.
+    for (size_t length = 0; length < 44; ++length) {
+        EXPECT_FALSE(WaveFile::parseHeader(good.data(), length, layout)) << length;
+    }
+    EXPECT_FALSE(WaveFile::parseHeader(nullptr, 100, layout));
+}
+
+TEST(WaveFile, DataSizesThatLieAreCutToTheBytesPresent) {
+    for (const int64_t claimed : {int64_t{0}, int64_t{0xFFFFFFFF}, int64_t{4000}}) {
+        WaveLayout layout;
+        ASSERT_TRUE(parse(riff({chunk("fmt ", formatBody(1, 22050, 16)), chunk("data", DATA, claimed)}), layout));
+        EXPECT_EQ(layout.dataSize, DATA.size()) << claimed;
+    }
+}
+
+TEST(WaveFile, ReadingStopsAtTheDataChunkAndWrapsToItsStart) {
+    const Bytes trailer = chunk("LIST", Bytes(6, 0xEE));
+    const std::string path =
+        writeFile("trailing.wav", riff({chunk("fmt ", formatBody(1, 22050, 16)), chunk("data", DATA), trailer}));
+    WaveFile file;
+    ASSERT_TRUE(file.open(path.c_str()));
+    Bytes got(13);
+    ASSERT_TRUE(file.read(got.data(), 5, false));
+    ASSERT_TRUE(file.read(got.data() + 5, 8, true));
+    EXPECT_EQ(got, (Bytes{1, 2, 3, 4, 5, 6, 7, 8, 1, 2, 3, 4, 5}));
+
+    // Without wrap, a read that needs more than is left fails, having copied the rest.
+    Bytes rest(8, 0);
+    EXPECT_FALSE(file.read(rest.data(), 8, false));
+    EXPECT_EQ(rest, (Bytes{6, 7, 8, 0, 0, 0, 0, 0}));
+    ASSERT_TRUE(file.rewindToData());
+    EXPECT_TRUE(file.read(rest.data(), 8, false));
+    EXPECT_EQ(rest, DATA);
+}
+
+TEST(WaveFile, MissingAndEmptyDataFilesDoNotRead) {
+    uint32_t channels = 7, rate = 7, bits = 7, size = 7;
+    EXPECT_FALSE(WaveFile::readHeader("no such file.wav", channels, rate, bits, size));
+    EXPECT_EQ(channels, 7u);
+    const std::string path = writeFile("empty-data.wav", simpleWave({}));
+    ASSERT_TRUE(WaveFile::readHeader(path.c_str(), channels, rate, bits, size));
+    EXPECT_EQ(size, 0u);
+    WaveFile file;
+    ASSERT_TRUE(file.open(path.c_str()));
+    uint8_t byte = 0;
+    EXPECT_FALSE(file.read(&byte, 1, true)) << "nothing to wrap to must not loop forever";
+}

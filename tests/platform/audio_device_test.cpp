@@ -1,0 +1,125 @@
+// The SDL sound device: falling back to the silent driver, cursors moving
+// in real time, and what reaches the output, checked through SDL's disk driver.
+#include "platform/audio_device.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/test_application.h"
+
+using namespace platform;
+
+namespace {
+
+SoundBuffer* squareWave(AudioDevice& device, int16_t amplitude, uint32_t frames) {
+    SoundBuffer* buffer = device.createBuffer(SoundFormat{1, 22050, 16}, frames * 2);
+    uint8_t* first = nullptr;
+    uint8_t* second = nullptr;
+    uint32_t firstSize = 0;
+    uint32_t secondSize = 0;
+    EXPECT_TRUE(buffer->lock(0, 0, true, first, firstSize, second, secondSize));
+    for (uint32_t i = 0; i < firstSize / 2; ++i) {
+        const uint16_t value = static_cast<uint16_t>((i / 25) % 2 == 0 ? amplitude : -amplitude);
+        first[2 * i] = static_cast<uint8_t>(value);
+        first[2 * i + 1] = static_cast<uint8_t>(value >> 8);
+    }
+    EXPECT_TRUE(buffer->unlock(first, firstSize, second, 0));
+    return buffer;
+}
+
+}  // namespace
+
+TEST(AudioDevice, FallsBackToTheSilentDriverWhereCursorsStillMove) {
+    AudioDevice::refuseOpenings(1);
+    ::testing::internal::CaptureStderr();
+    AudioDevice* device = AudioDevice::open(22050);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    ASSERT_NE(device, nullptr);
+    EXPECT_STREQ(device->driverName(), "dummy");
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+
+    SoundBuffer* buffer = squareWave(*device, 1000, 22050);
+    ASSERT_TRUE(buffer->play(true));
+    uint32_t cursor = 0;
+    for (int wait = 0; wait < 100 && cursor == 0; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ASSERT_TRUE(buffer->getCurrentPosition(cursor));
+    }
+    EXPECT_GT(cursor, 0u);
+    delete device;
+    EXPECT_FALSE(buffer->play(false)) << "a buffer outliving its device is dead, not dangling";
+    delete buffer;
+}
+
+TEST(AudioDevice, NoOutputAtAllFailsTheStartUp) {
+    TestApplication test;
+    test.app().releaseSoundDevice();
+    AudioDevice::refuseOpenings(2);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(test.app().createSoundDevice());
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(test.app().directSound, nullptr);
+    EXPECT_TRUE(test.app().createSoundDevice());
+    EXPECT_TRUE(test.app().releaseSoundDevice());
+    EXPECT_EQ(test.app().directSound, nullptr);
+}
+
+TEST(AudioDevice, RefusesFormatsItCannotPlayAndBadLocks) {
+    AudioDevice* device = AudioDevice::createDetached(22050);
+    EXPECT_EQ(device->createBuffer(SoundFormat{1, 22050, 24}, 300), nullptr);
+    EXPECT_EQ(device->createBuffer(SoundFormat{6, 22050, 16}, 300), nullptr);
+    EXPECT_EQ(device->createBuffer(SoundFormat{1, 0, 16}, 300), nullptr);
+    EXPECT_EQ(device->createBuffer(SoundFormat{1, 22050, 16}, 1), nullptr);
+    SoundBuffer* buffer = device->createBuffer(SoundFormat{1, 22050, 16}, 100);
+    ASSERT_NE(buffer, nullptr);
+    uint8_t* first = nullptr;
+    uint8_t* second = nullptr;
+    uint32_t firstSize = 0;
+    uint32_t secondSize = 0;
+    EXPECT_FALSE(buffer->lock(100, 10, false, first, firstSize, second, secondSize));
+    EXPECT_FALSE(buffer->lock(0, 101, false, first, firstSize, second, secondSize));
+    ASSERT_TRUE(buffer->lock(90, 30, false, first, firstSize, second, secondSize));
+    EXPECT_EQ(firstSize, 10u);
+    EXPECT_EQ(secondSize, 20u);
+    EXPECT_FALSE(buffer->lock(0, 10, false, first, firstSize, second, secondSize)) << "one lock at a time";
+    EXPECT_TRUE(buffer->unlock(first, 10, second, 20));
+    EXPECT_FALSE(buffer->setCurrentPosition(100));
+    delete buffer;
+    delete device;
+}
+
+TEST(AudioDevice, WhatIsPlayedReachesTheOutput) {
+    const std::string file = std::string(std::getenv("XDG_DATA_HOME")) + "/output.raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+    AudioDevice* device = AudioDevice::open(22050);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_NE(device, nullptr);
+    EXPECT_STREQ(device->driverName(), "disk");
+    SoundBuffer* buffer = squareWave(*device, 12000, 2205);
+    ASSERT_TRUE(buffer->play(false));
+    for (int wait = 0; wait < 100 && buffer->isPlaying(); ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_FALSE(buffer->isPlaying()) << "a buffer played once stops at its end";
+    delete buffer;
+    delete device;
+
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<int16_t> samples(bytes.size() / 2);
+    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+    const long high = std::count(samples.begin(), samples.end(), int16_t{12000});
+    const long low = std::count(samples.begin(), samples.end(), int16_t{-12000});
+    EXPECT_EQ(high, 1105);
+    EXPECT_EQ(low, 1100);
+}
