@@ -10,107 +10,74 @@ using namespace screen_test;
 
 namespace {
 
-constexpr int PANEL_X = 200;
-constexpr int PANEL_Y = 220;
-
+// The panel sits at (200, 220), 400 x 260, as the game screen places it.
 class GameOverScreenTest : public ::testing::Test {
 protected:
     void SetUp() override { clearStore(); }
-    GameOverScreen& open(const int& score) {
-        auto* panel = new GameOverScreen(&parent, PANEL_X, PANEL_Y, 400, 260, 0x000022, 0xFF9900, 2, score);
+    void open(const int& score) {
+        panel = new GameOverScreen(&parent, 200, 220, 400, 260, 0x000022, 0xFF9900, 2, score);
         parent.adopt(panel);
-        return *panel;
     }
-    void pressPanel(GameOverScreen& panel, const int& x, const int& y) { pressAt(panel, PANEL_X + x, PANEL_Y + y); }
+    void press(const int& x, const int& y) { send(*panel, EVENT_MOUSE_DOWN, 200 + x, 220 + y); }
+    void expectChildAt(const int& index, const int& x, const int& y) {
+        EXPECT_EQ(panel->children[index]->getX(), x) << index;
+        EXPECT_EQ(panel->children[index]->getY(), y) << index;
+    }
 
     TestApplication application;
     ProbeParent parent;
+    GameOverScreen* panel = nullptr;
 };
-
-void expectAt(Sprite* node, int x, int y) {
-    ASSERT_NE(node, nullptr);
-    EXPECT_EQ(node->getX(), x);
-    EXPECT_EQ(node->getY(), y);
-}
 
 }  // namespace
 
-TEST_F(GameOverScreenTest, QualifyingScoreOffersTheNameField) {
-    GameOverScreen& panel = open(4001);
-    ASSERT_TRUE(panel.isQualified());
-    ASSERT_EQ(panel.childCount, 4);
-    expectAt(panel.children[0], 189, 220);
-    expectAt(panel.children[1], 159, 40);
-    expectAt(panel.children[2], 68, 72);
-    expectAt(panel.children[3], 50, 156);
-    EXPECT_EQ(panel.children[3], panel.getNameField());
-    EXPECT_EQ(panel.children[3]->getWidth(), 300);
-    EXPECT_EQ(panel.children[3]->getHeight(), 16);
-    EXPECT_EQ(panel.getNameField()->capacity, 256);
+TEST_F(GameOverScreenTest, QualifyingScoreTakesATypedName) {
+    open(50000);
+    ASSERT_EQ(panel->childCount, 4);
+    expectChildAt(GameOverScreen::OK_BUTTON, 189, 220);
+    expectChildAt(2, 68, 72);
+    expectChildAt(3, 50, 156);
+    EXPECT_EQ(panel->getNameField()->getWidth(), 300);
+
+    typeText(*panel, "Ann");
+    theApplication->keyCode = KEY_BACKSPACE;
+    panel->handleEvent(EVENT_KEY_DOWN);
+    panel->handleEvent(EVENT_KEY_UP);
+    typeText(*panel, "y");
+    press(195, 225);
+    EXPECT_EQ(parent.child(), nullptr);
+    EXPECT_EQ(parent.codes, std::vector<int>{GameOverScreen::DONE_CODE});
+    EXPECT_EQ(storedRow(5), std::make_pair(std::string("Roven"), 60000u));
+    EXPECT_EQ(storedRow(6), std::make_pair(std::string("Any"), 50000u));
 }
 
 TEST_F(GameOverScreenTest, ScoreEqualToTheTenthShowsTheTipAndStoresNothing) {
-    GameOverScreen& panel = open(4000);
-    ASSERT_FALSE(panel.isQualified());
-    ASSERT_EQ(panel.childCount, 3);
-    EXPECT_EQ(panel.getNameField(), nullptr);
-    expectAt(panel.children[0], 189, 189);
-    expectAt(panel.children[1], 159, 59);
-    expectAt(panel.children[2], 29, 115);
+    open(4000);
+    ASSERT_EQ(panel->childCount, 3);
+    EXPECT_EQ(panel->getNameField(), nullptr);
+    expectChildAt(GameOverScreen::OK_BUTTON, 189, 189);
+    expectChildAt(1, 159, 59);
+    expectChildAt(2, 29, 115);
 
-    pressKeys(panel);
-    typeText(panel, "Bob");
-    pressPanel(panel, 200, 190);
-    ASSERT_EQ(parent.codes.size(), 1u);
-    EXPECT_EQ(parent.codes[0], GameOverScreen::DONE_CODE);
+    pressKeys(*panel);
+    send(*panel, EVENT_MOUSE_MOVE, 200 + 210, 220 + 200);
+    EXPECT_EQ(panel->children[GameOverScreen::OK_BUTTON]->getFrame(), 1);
+    send(*panel, EVENT_MOUSE_MOVE, 200 + 211, 220 + 200);
+    EXPECT_EQ(panel->children[GameOverScreen::OK_BUTTON]->getFrame(), 0);
+    press(211, 190);
+    press(200, 201);
+    EXPECT_EQ(parent.child(), panel);
+    press(210, 189);
     EXPECT_EQ(parent.child(), nullptr);
-    EXPECT_EQ(storedName(9), "Pimla");
-    EXPECT_EQ(storedScore(9), 4000u);
-    EXPECT_EQ(storedScore(8), 6000u);
+    EXPECT_EQ(storedRow(9), std::make_pair(std::string("Pimla"), 4000u));
+    EXPECT_EQ(storedRow(8), std::make_pair(std::string("Pimla"), 6000u));
 }
 
-TEST_F(GameOverScreenTest, OkRectangleIsHalfOpen) {
-    GameOverScreen& panel = open(10);
-    moveTo(panel, PANEL_X + 210, PANEL_Y + 200);
-    EXPECT_EQ(panel.children[0]->getFrame(), 1);
-    moveTo(panel, PANEL_X + 211, PANEL_Y + 200);
-    EXPECT_EQ(panel.children[0]->getFrame(), 0);
-    pressPanel(panel, 211, 190);
-    pressPanel(panel, 200, 189 + 12);
-    EXPECT_EQ(parent.child(), &panel);
-    EXPECT_TRUE(parent.codes.empty());
-    pressPanel(panel, 210, 189);
-    EXPECT_EQ(parent.child(), nullptr);
-    EXPECT_EQ(parent.codes.size(), 1u);
-}
-
-TEST_F(GameOverScreenTest, TypedNameEntersTheTableOnOk) {
-    GameOverScreen& panel = open(50000);
-    ASSERT_TRUE(panel.isQualified());
-    typeText(panel, "Ann");
-    theApplication->keyCode = KEY_BACKSPACE;
-    panel.handleEvent(EVENT_KEY_DOWN);
-    typeText(panel, "y");
-    pressPanel(panel, 195, 225);
-    EXPECT_EQ(parent.child(), nullptr);
-    EXPECT_EQ(storedName(5), "Roven");
-    EXPECT_EQ(storedName(6), "Any");
-    EXPECT_EQ(storedScore(6), 50000u);
-    EXPECT_EQ(storedScore(7), 10000u);
-}
-
-TEST_F(GameOverScreenTest, NoNameTypedStoresAnEmptyName) {
-    GameOverScreen& panel = open(4001);
-    pressPanel(panel, 189, 231);
-    EXPECT_EQ(parent.codes.size(), 1u);
-    EXPECT_EQ(storedName(9), "");
-    EXPECT_EQ(storedScore(9), 4001u);
-    EXPECT_EQ(storedScore(8), 6000u);
-}
-
-TEST_F(GameOverScreenTest, ScoreAboveTheSignedRangeIsTakenUnsigned) {
-    GameOverScreen& panel = open(static_cast<int>(4000000000u));
-    ASSERT_TRUE(panel.isQualified());
-    pressPanel(panel, 190, 221);
-    EXPECT_EQ(storedScore(0), 4000000000u);
+TEST_F(GameOverScreenTest, EmptyNameAndScoresAboveTheSignedRangeAreStoredAsTheyAre) {
+    open(4001);
+    press(189, 231);
+    EXPECT_EQ(storedRow(9), std::make_pair(std::string(), 4001u));
+    open(static_cast<int>(4000000000u));
+    press(189, 220);
+    EXPECT_EQ(storedRow(0), std::make_pair(std::string(), 4000000000u));
 }

@@ -1,5 +1,5 @@
 // Shared pieces of the menu tests: a parent that deletes a reporting child
-// the way the real screens do, pointer and event helpers, and store access.
+// the way the real screens do, input helpers, and direct access to the store.
 #pragma once
 
 #include <cstdint>
@@ -13,10 +13,9 @@
 
 namespace screen_test {
 
-// Holds one child. Like the title and game screens, it deletes the child
-// inside onChildDone, and like the screen manager it deletes it inside
-// nextFrame, so a child that touches itself after reporting is a use after
-// free that the sanitizer build reports.
+// Deletes its one child inside onChildDone and nextFrame, as the screens and
+// the screen manager do, so a child that touches itself after reporting is a
+// use after free for the sanitizer build.
 class ProbeParent : public Sprite {
 public:
     ProbeParent() : Sprite(nullptr, 0, 0, nullptr) { allocateChildren(1); }
@@ -24,89 +23,64 @@ public:
     Sprite* child() const { return children[0]; }
     void onChildDone(Sprite* const& reporter, const int& code) override {
         codes.push_back(code);
-        if (reporter == children[0]) dropChild();
+        if (reporter == children[0]) drop();
     }
     void nextFrame() override {
         ++nextFrameCalls;
-        dropChild();
+        drop();
+    }
+    void drop() {
+        Sprite* old = children[0];
+        adopt(nullptr);
+        delete old;
     }
     std::vector<int> codes;
     int nextFrameCalls = 0;
-
-private:
-    void dropChild() {
-        Sprite* old = children[0];
-        children[0] = nullptr;
-        delete old;
-    }
 };
 
-inline void pointAt(const int& x, const int& y) {
+inline void send(Sprite& node, const Event& event, const int& x, const int& y, const int& buttons = BUTTON_LEFT) {
     theApplication->mouseX = x;
     theApplication->mouseY = y;
-}
-
-inline void moveTo(Sprite& node, const int& x, const int& y) {
-    pointAt(x, y);
-    node.handleEvent(EVENT_MOUSE_MOVE);
-}
-
-inline void pressAt(Sprite& node, const int& x, const int& y, const int& buttons = BUTTON_LEFT) {
-    pointAt(x, y);
     theApplication->mouseButtons = buttons;
-    node.handleEvent(EVENT_MOUSE_DOWN);
+    node.handleEvent(event);
 }
 
 inline void typeText(Sprite& node, const char* text) {
-    for (const char* c = text; *c != 0; ++c) {
-        theApplication->charCode = static_cast<unsigned char>(*c);
+    for (; *text != 0; ++text) {
+        theApplication->charCode = static_cast<unsigned char>(*text);
         node.handleEvent(EVENT_CHAR);
     }
 }
 
-// Every key event with an ordinary key, as a player fiddling with the keyboard would send them.
 inline void pressKeys(Sprite& node) {
     theApplication->keyCode = KEY_SPACE;
     theApplication->charCode = 'q';
-    node.handleEvent(EVENT_KEY_DOWN);
-    node.handleEvent(EVENT_CHAR);
-    node.handleEvent(EVENT_KEY_UP);
+    for (const Event event : {EVENT_KEY_DOWN, EVENT_CHAR, EVENT_KEY_UP}) node.handleEvent(event);
 }
 
-// Starts each test from a store that has never been written.
+// Starts a test from a store that has never been written.
 inline void clearStore() {
-    const char* home = std::getenv("XDG_DATA_HOME");
-    if (home == nullptr) return;
-    std::error_code ignored;
-    std::filesystem::remove_all(std::filesystem::path(home) / "Zentrio", ignored);
+    if (const char* home = std::getenv("XDG_DATA_HOME")) {
+        std::error_code ignored;
+        std::filesystem::remove_all(std::filesystem::path(home) / "Zentrio", ignored);
+    }
 }
 
-// The stored text of a value, or "<missing>" when the store does not hold it.
-inline std::string storedName(const int& row) {
-    const std::string valueName = "name" + std::to_string(row);
-    char buffer[256] = "<missing>";
+// The stored name and score of a row ("?" and 0xDEADBEEF for a missing value).
+inline std::pair<std::string, uint32_t> storedRow(const int& row) {
+    char name[256] = "?";
+    uint32_t score = 0xDEADBEEF;
     theApplication->openSettings();
-    theApplication->readStringSetting(valueName.c_str(), buffer, sizeof buffer);
+    theApplication->readStringSetting(("name" + std::to_string(row)).c_str(), name, sizeof name);
+    theApplication->readDwordSetting(("score" + std::to_string(row)).c_str(), &score, sizeof score);
     theApplication->closeSettings();
-    return buffer;
-}
-
-// The stored number of a score value, or 0xDEADBEEF when the store does not hold it.
-inline uint32_t storedScore(const int& row) {
-    const std::string valueName = "score" + std::to_string(row);
-    uint32_t value = 0xDEADBEEF;
-    theApplication->openSettings();
-    theApplication->readDwordSetting(valueName.c_str(), &value, sizeof value);
-    theApplication->closeSettings();
-    return value;
+    return {name, score};
 }
 
 inline void storeRow(const int& row, const char* name, const uint32_t& score) {
-    const std::string nameValue = "name" + std::to_string(row);
-    const std::string scoreValue = "score" + std::to_string(row);
     theApplication->openSettings();
-    theApplication->writeStringSetting(nameValue.c_str(), name);
-    theApplication->writeDwordSetting(scoreValue.c_str(), &score, sizeof score);
+    theApplication->writeStringSetting(("name" + std::to_string(row)).c_str(), name);
+    theApplication->writeDwordSetting(("score" + std::to_string(row)).c_str(), &score, sizeof score);
     theApplication->closeSettings();
 }
 
