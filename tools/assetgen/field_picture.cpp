@@ -125,7 +125,7 @@ void drawTitle(Raster& field) {
 
 }  // namespace
 
-bool writeFieldPicture(const std::string& folder) {
+Raster fieldRaster() {
     Raster field(800, 600);
     drawBackground(field);
     drawTitle(field);
@@ -140,5 +140,9 @@ bool writeFieldPicture(const std::string& folder) {
     drawBonusFrame(field);
     drawHowToPlay(field);
     drawButtonCorner(field);
-    return writeBmp(folder + "/field.bmp", opaquePicture(field, palette::nightBlue));
+    return field;
+}
+
+bool writeFieldPicture(const std::string& folder) {
+    return writeBmp(folder + "/field.bmp", opaquePicture(fieldRaster(), palette::nightBlue));
 }

@@ -120,6 +120,26 @@ void Raster::paintRaster(const Raster& source, int x, int y, float opacity) {
         }
 }
 
+Raster Raster::downscaled(int factor) const {
+    Raster result(width_ / factor, height_ / factor);
+    const float count = float(factor * factor);
+    for (int y = 0; y < result.height(); ++y)
+        for (int x = 0; x < result.width(); ++x) {
+            Colour sum;
+            float alpha = 0;
+            for (int dy = 0; dy < factor; ++dy)
+                for (int dx = 0; dx < factor; ++dx) {
+                    const Pixel& p = at(x * factor + dx, y * factor + dy);
+                    sum = {sum.r + p.colour.r * p.alpha, sum.g + p.colour.g * p.alpha, sum.b + p.colour.b * p.alpha};
+                    alpha += p.alpha;
+                }
+            Pixel& out = result.pixels_[size_t(y) * result.width() + x];
+            out.alpha = alpha / count;
+            out.colour = alpha > 0 ? sum.scaled(1 / alpha) : Colour{};
+        }
+    return result;
+}
+
 std::vector<Colour> Raster::flattened(const Colour& background) const {
     std::vector<Colour> result;
     result.reserve(pixels_.size());

@@ -48,6 +48,9 @@ public:
     // Composites another raster with its top-left corner at (x, y).
     void paintRaster(const Raster& source, int x, int y, float opacity = 1);
 
+    // A picture `factor` times smaller, each pixel the average of a square of them.
+    Raster downscaled(int factor) const;
+
     // The opaque picture: every pixel composited over background.
     std::vector<Colour> flattened(const Colour& background) const;
 
