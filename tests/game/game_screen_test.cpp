@@ -3,6 +3,7 @@
 #include "game_fixture.h"
 
 #include "display/number_display.h"
+#include "platform/surface.h"
 
 using GameScreenPlay = GameFixture;
 
@@ -186,9 +187,42 @@ TEST_F(GameScreenPlay, TimeUpFreezesTheBoardAndHandsInputToThePanel) {
 }
 
 TEST_F(GameScreenPlay, ScriptedGamePlaysThroughHandleEventUntilTimeRunsOut) {
-    const GameRun run = playScriptedGame(2024);
+    const GameRun run = playScriptedGame(2024, 10);
     EXPECT_TRUE(run.ended);
     EXPECT_GT(run.moves, 50);
     EXPECT_GT(screen->removedCount, 0);
     EXPECT_NE(screen->panel(), nullptr);
+}
+
+TEST_F(GameScreenPlay, DrawsTheTimeBarCursorMatchOutlinesAndHints) {
+    platform::Surface& backBuffer = application.backBuffer();
+    const uint32_t white = 0xFFFF, red = 0xF800, orange = 0xFBE0;  // 5-6-5 pixels
+    ASSERT_TRUE(screen->draw());
+    // 1000 ticks: 200 pixels of (255, 127, 0).
+    EXPECT_EQ(backBuffer.pixelAt(200, 50), orange);
+    EXPECT_EQ(backBuffer.pixelAt(399, 59), orange);
+    EXPECT_NE(backBuffer.pixelAt(400, 50), orange);
+    EXPECT_NE(backBuffer.pixelAt(240, 115), white) << "no cursor before the mouse moves";
+
+    send(EVENT_MOUSE_MOVE, 260, 140);
+    ASSERT_TRUE(screen->draw());
+    EXPECT_EQ(backBuffer.pixelAt(240, 115), white) << "top edge of the group (1, 0)";
+    EXPECT_EQ(backBuffer.pixelAt(325, 160), white) << "right edge";
+    send(EVENT_MOUSE_MOVE, 0, 0);
+
+    paint({{0, 0}, {1, 0}, {2, 0}, {0, 1}}, 9);
+    send(EVENT_KEY_DOWN, 0, 0, 0, KEY_SPACE);
+    ASSERT_TRUE(screen->draw());
+    EXPECT_EQ(backBuffer.pixelAt(250, 160), red) << "hint from the centre of (1, 0) to that of (1, 1)";
+    send(EVENT_KEY_UP, 0, 0, 0, KEY_SPACE);
+
+    paint(1, 1, 9);
+    ASSERT_TRUE(screen->findMatches());
+    ASSERT_TRUE(screen->draw());
+    EXPECT_EQ(backBuffer.pixelAt(220, 130), white) << "match outline through the cell centres";
+
+    screen->timeLeft = 1;
+    screen->tick();
+    ASSERT_NE(screen->panel(), nullptr);
+    EXPECT_TRUE(screen->draw()) << "the frozen board with the panel on top";
 }

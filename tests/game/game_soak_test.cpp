@@ -8,7 +8,7 @@ TEST_F(SlowGameSoak, ManyScriptedGamesEndCleanly) {
     for (unsigned seed = 1; seed <= 60; ++seed) {
         delete screen;
         screen = new GameScreen(&parent, 0, 0);
-        const GameRun run = playScriptedGame(seed);
+        const GameRun run = playScriptedGame(seed, 20);
         ASSERT_TRUE(run.ended) << "game " << seed << " after " << run.ticks << " ticks";
         totalMoves += run.moves;
         screen->onChildDone(screen->panel(), 10);
