@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "app/events.h"
@@ -126,6 +127,24 @@ std::vector<uint32_t> codePoints(const char* text) {
     return out;
 }
 
+// Whether the renderer draws through an OpenGL that runs on the processor:
+// copying the picture through such a driver costs a good part of a core,
+// many times what SDL's own software renderer needs.
+bool drawsWithSoftwareOpenGl(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    constexpr unsigned int glRenderer = 0x1F01;
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    if (getString == nullptr) return false;
+    const auto* name = reinterpret_cast<const char*>(getString(glRenderer));
+    if (name == nullptr) return false;
+    for (const char* software : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"}) {
+        if (std::strstr(name, software) != nullptr) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 SdlWindow::SdlWindow(const WindowOptions& options)
@@ -136,13 +155,28 @@ SdlWindow::SdlWindow(const WindowOptions& options)
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     Uint32 flags = SDL_WINDOW_HIDDEN;
-    if (fullScreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    window_ = SDL_CreateWindow(options.title != nullptr ? options.title : "", SDL_WINDOWPOS_UNDEFINED,
-                               SDL_WINDOWPOS_UNDEFINED, width_, height_, flags);
+    SDL_Rect frame{SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width_, height_};
+    if (fullScreen_) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        // Made as large as the screen from the start, so that it covers the
+        // screen even where no window manager applies the full-screen state.
+        SDL_Rect screen;
+        if (SDL_GetDisplayBounds(0, &screen) == 0 && screen.w > 0 && screen.h > 0) frame = screen;
+    }
+    window_ = SDL_CreateWindow(options.title != nullptr ? options.title : "", frame.x, frame.y, frame.w, frame.h,
+                               flags);
     if (window_ == nullptr) return;
     if (options.iconFile != nullptr) setIcon(options.iconFile);
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (renderer_ != nullptr && drawsWithSoftwareOpenGl(renderer_)) {
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+    }
+    if (renderer_ == nullptr) {
+        // The window's own pixels, not a texture of a (software) OpenGL.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    }
     if (renderer_ == nullptr) return;
     // The picture keeps its size and shape; the renderer scales it to fit,
     // letterboxes it, and maps mouse positions back into it.
