@@ -1,0 +1,139 @@
+// Starting other programs: found on the PATH, started without a shell and
+// without waiting, reaped when they end; and the help viewer looked up once.
+#include "platform/launcher.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/help_viewer.h"
+
+using namespace platform;
+
+namespace {
+
+// A folder of stand-in programs that log how they were called, put alone on the PATH.
+class FakeProgramsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::string(std::getenv("XDG_DATA_HOME")) + "/bin-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::system(("rm -rf '" + folder_ + "'").c_str());
+        mkdir(folder_.c_str(), 0700);
+        const char* path = std::getenv("PATH");
+        savedPath_ = path != nullptr ? path : "";
+        setenv("PATH", ("relative:" + folder_).c_str(), 1);
+    }
+    void TearDown() override { setenv("PATH", savedPath_.c_str(), 1); }
+
+    // A program that logs its arguments, one call a line, to log/NAME.
+    std::string addProgram(const std::string& name, const std::string& extra = "") {
+        const std::string path = folder_ + "/" + name;
+        std::ofstream(path) << "#!/bin/sh\n" << extra << "\nprintf '%s|' \"$@\" >> '" << folder_ << "/log-" << name
+                            << "'\necho >> '" << folder_ << "/log-" << name << "'\n";
+        chmod(path.c_str(), 0755);
+        return path;
+    }
+
+    // The calls logged by a program, waiting a little for detached ones.
+    std::string calls(const std::string& name, size_t expected = 1) {
+        std::string text;
+        for (int wait = 0; wait < 200; ++wait) {
+            std::ifstream in(folder_ + "/log-" + name);
+            std::stringstream all;
+            all << in.rdbuf();
+            text = all.str();
+            if (static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) >= expected) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return text;
+    }
+
+    std::string folder_;
+    std::string savedPath_;
+};
+
+}  // namespace
+
+TEST_F(FakeProgramsTest, ProgramsAreFoundOnlyInAbsoluteFoldersOfThePath) {
+    const std::string program = addProgram("viewer");
+    EXPECT_EQ(Launcher::findOnPath("viewer"), program);
+    std::ofstream(folder_ + "/plain") << "not a program";
+    EXPECT_EQ(Launcher::findOnPath("plain"), "");
+    EXPECT_EQ(Launcher::findOnPath("missing"), "");
+    EXPECT_EQ(Launcher::findOnPath("../bin/viewer"), "");
+}
+
+TEST_F(FakeProgramsTest, DetachedProgramsGetTheirArgumentsAsTheyAreAndLeaveNoZombie) {
+    const std::string program = addProgram("slow", "/bin/sleep 0.3");
+    pid_t child = 0;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(Launcher::startDetached({program, "Quadrimo help.chm", "$(touch x); echo"}, &child));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250)) << "must not wait";
+    EXPECT_EQ(calls("slow"), "Quadrimo help.chm|$(touch x); echo|\n");
+    bool gone = false;
+    for (int wait = 0; wait < 200 && !gone; ++wait) {
+        gone = access(("/proc/" + std::to_string(child)).c_str(), F_OK) != 0;
+        if (!gone) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(gone) << "the ended program must be reaped";
+    EXPECT_FALSE(Launcher::startDetached({folder_ + "/missing"}));
+    EXPECT_FALSE(Launcher::startDetached({}));
+}
+
+TEST_F(FakeProgramsTest, QueriesGiveTheirOutputOrAreCutOff) {
+    const std::string answer = addProgram("answer", "echo xchm.desktop");
+    std::string output;
+    EXPECT_TRUE(Launcher::runForOutput({answer}, 2000, output));
+    EXPECT_EQ(output, "xchm.desktop\n");
+    const std::string stuck = addProgram("stuck", "exec /bin/sleep 10");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(Launcher::runForOutput({stuck}, 200, output));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
+TEST_F(FakeProgramsTest, HelpViewerIsLookedUpOnceAndUsedForEveryRequest) {
+    const std::string chm = folder_ + "/Quadrimo help.chm";
+    const std::string html = folder_ + "/index.html";
+    std::ofstream(chm) << "help";
+    std::ofstream(html) << "<p>help</p>";
+    addProgram("xdg-mime");
+    addProgram("xdg-open");
+    addProgram("kchmviewer");
+    HelpViewer viewer;
+    EXPECT_TRUE(viewer.show(chm, html));
+    EXPECT_TRUE(viewer.show(chm, html));
+    EXPECT_EQ(viewer.lookups(), 1);
+    EXPECT_EQ(calls("kchmviewer", 2), chm + "|\n" + chm + "|\n");
+    EXPECT_EQ(calls("xdg-mime"), "query|default|application/vnd.ms-htmlhelp|\n");
+
+    // With the desktop naming a default viewer, xdg-open hands the file to it.
+    addProgram("xdg-mime", "echo chmsee.desktop");
+    HelpViewer desktop;
+    EXPECT_TRUE(desktop.show(chm, html));
+    EXPECT_EQ(calls("xdg-open"), chm + "|\n");
+}
+
+TEST_F(FakeProgramsTest, WithoutAViewerTheHtmlHelpOpensAndNothingIsRetried) {
+    const std::string html = folder_ + "/index.html";
+    std::ofstream(html) << "<p>help</p>";
+    HelpViewer nothing;
+    EXPECT_FALSE(nothing.show(folder_ + "/none.chm", html));
+
+    addProgram("xdg-open");
+    HelpViewer viewer;
+    EXPECT_TRUE(viewer.show(folder_ + "/none.chm", html));
+    addProgram("xchm");
+    EXPECT_TRUE(viewer.show(folder_ + "/none.chm", html));
+    EXPECT_EQ(viewer.lookups(), 1);
+    EXPECT_EQ(calls("xdg-open", 2), html + "|\n" + html + "|\n");
+    EXPECT_EQ(calls("xchm", 0), "") << "a viewer installed later is not looked for";
+}
