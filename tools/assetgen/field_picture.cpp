@@ -96,6 +96,23 @@ void drawBonusFrame(Raster& field) {
     field.fillShape(frame.outline(1.5f), palette::paleOrange);
 }
 
+// What a match is, beside the board: four blocks of one colour on the corners of a tilted square.
+void drawMatchExample(Raster& field) {
+    drawPanel(field, rightColumn - 8.0f, 232, columnWidth + 16.0f, 178);
+    const Mask title = TextArt::fit("Make squares", Typeface::sansBold, columnWidth, 13, Crop::ink);
+    LabelArt::centred(field, title, rightColumn + columnWidth / 2.0f, 248, palette::gold, palette::orange, true);
+    const float cx = rightColumn + columnWidth / 2.0f, cy = 312, step = 17;
+    const Point corners[4] = {{cx - step, cy - 2 * step}, {cx + 2 * step, cy - step}, {cx + step, cy + 2 * step},
+                              {cx - 2 * step, cy + step}};
+    field.fillShape(Shape::polygon({corners[0], corners[1], corners[2], corners[3]}).outline(1.5f), Colour{1, 1, 1}, 0.8f);
+    for (const Point& p : corners) drawBlock(field, p.x - 10, p.y - 10, 20, 3, 0);
+    const char* lines[] = {"Four of a colour at the", "corners of any square,", "straight or tilted"};
+    for (int i = 0; i < 3; ++i) {
+        const Mask text = TextArt::render(lines[i], Typeface::sans, 13, Crop::line);
+        LabelArt::centred(field, text, cx, 362 + i * 16.0f, palette::text, palette::text, false);
+    }
+}
+
 void drawHowToPlay(Raster& field) {
     drawPanel(field, leftColumn - 8.0f, 250, columnWidth + 16.0f, 178);
     const Mask title = TextArt::fit("How to play", Typeface::sansBold, columnWidth, 13, Crop::ink);
@@ -111,8 +128,9 @@ void drawHowToPlay(Raster& field) {
 }
 
 void drawButtonCorner(Raster& field) {
-    // The sound (664, 441), exit (670, 472) and logo (647, 535) buttons sit on a plain ground.
-    const Shape corner = Shape::box(647, 430, 150, 162, 10);
+    // The sound (664, 441), exit (670, 472) and logo (647, 535) buttons sit on a
+    // plain ground; the logo reaches to x 647, so the board's frame is its left edge.
+    const Shape corner = Shape::box(630, 430, 167, 162, 10);
     field.fillShape(corner, palette::panelBackground);
     field.fillShape(corner.outline(1.5f), palette::orange.darker(0.1f));
 }
@@ -129,6 +147,7 @@ Raster fieldRaster() {
     Raster field(800, 600);
     drawBackground(field);
     drawTitle(field);
+    drawButtonCorner(field);
     drawBoard(field);
     drawTimeTrough(field);
     drawCounter(field, leftColumn, 50, "Level");
@@ -139,7 +158,7 @@ Raster fieldRaster() {
     drawCounter(field, rightColumn, 50, "Score");
     drawBonusFrame(field);
     drawHowToPlay(field);
-    drawButtonCorner(field);
+    drawMatchExample(field);
     return field;
 }
 

@@ -97,28 +97,23 @@ bool writeMenuButton(const std::string& folder, const char* file, const char* te
                                   palette::panelBackground));
 }
 
-// The maker's name as a logo: four small blocks in a diamond and "Zentrio".
-void drawMakerMark(Raster& raster, float left, float cy, float height, bool highlighted) {
-    const float b = height * 0.42f;
+// The maker's name as a logo: four small blocks in a 2 x 2 group and "Zentrio".
+void drawMakerMark(Raster& raster, float left, float cy, float height) {
+    const float b = height * 0.46f;
     const int colours[4] = {7, 3, 2, 0};
-    const float offsets[4][2] = {{0, -0.55f}, {0.55f, 0}, {0, 0.55f}, {-0.55f, 0}};
-    const float mx = left + b * 1.05f;
-    for (int i = 0; i < 4; ++i)
-        drawBlock(raster, mx + offsets[i][0] * b - b / 2, cy + offsets[i][1] * b - b / 2, b, colours[i], highlighted ? 1 : 0);
-    const Mask name = TextArt::fit("Zentrio", Typeface::sansBold, int(raster.width() - (mx + b * 1.3f) - 4), int(height * 0.62f),
+    for (int i = 0; i < 4; ++i) drawBlock(raster, left + (i % 2) * b, cy - b + (i / 2) * b, b, colours[i], 0);
+    const float textLeft = left + b * 2 + height * 0.15f;
+    const Mask name = TextArt::fit("Zentrio", Typeface::sansBold, int(raster.width() - textLeft) - 4, int(height * 0.62f),
                                    Crop::ink);
-    const float textLeft = mx + b * 1.3f;
-    const Colour top = highlighted ? Colour{1, 1, 1} : palette::paleOrange;
-    const Colour bottom = highlighted ? palette::gold : palette::orange;
-    LabelArt::centred(raster, name, textLeft + name.width() / 2.0f, cy, top, bottom, true);
+    LabelArt::centred(raster, name, textLeft + name.width() / 2.0f, cy, palette::paleOrange, palette::orange, true);
 }
 
 bool writeCompany(const std::string& folder) {
     Raster logo(280, 90);
     logo.fill(Colour{0, 0, 0});
-    drawMakerMark(logo, 14, 40, 62, false);
-    const Mask tagline = TextArt::fit("puzzles made with care", Typeface::sans, 150, 11, Crop::ink);
-    LabelArt::centred(logo, tagline, 190, 78, palette::text.darker(0.2f), palette::text.darker(0.2f), false);
+    drawMakerMark(logo, 22, 40, 62);
+    const Mask tagline = TextArt::fit("puzzles made with care", Typeface::sans, 200, 11, Crop::ink);
+    LabelArt::centred(logo, tagline, 140, 80, palette::text.darker(0.2f), palette::text.darker(0.2f), false);
     return writeBmp(folder + "/company.bmp", opaquePicture(logo, Colour{0, 0, 0}));
 }
 
@@ -137,8 +132,8 @@ bool writeLogoButton(const std::string& folder) {
             strip.fillShape(face.outline(1.5f), palette::gold);
         }
         Raster mark(width - 12, frameHeight - 8);
-        drawMakerMark(mark, 4, (frameHeight - 8) / 2.0f, frameHeight - 12.0f, highlighted);
-        strip.paintRaster(mark, 6, int(top) + 4);
+        drawMakerMark(mark, 6, (frameHeight - 8) / 2.0f, frameHeight - 14.0f);
+        strip.paintRaster(mark, 6, int(top) + 4, highlighted ? 1.0f : 0.85f);
     }
     return writeBmp(folder + "/logo.bmp", opaquePicture(strip, palette::panelBackground));
 }
