@@ -3,7 +3,10 @@
 #include "game_fixture.h"
 
 #include "display/number_display.h"
+#include "media/sound.h"
 #include "platform/surface.h"
+
+#include <unistd.h>
 
 using GameScreenPlay = GameFixture;
 
@@ -225,4 +228,29 @@ TEST_F(GameScreenPlay, DrawsTheTimeBarCursorMatchOutlinesAndHints) {
     screen->tick();
     ASSERT_NE(screen->panel(), nullptr);
     EXPECT_TRUE(screen->draw()) << "the frozen board with the panel on top";
+}
+
+TEST(GameScreenMusic, MusicFollowsTheSoundSwitchAndStopsWhenTheTimeRunsOut) {
+    // The real wave files live in the folder the game runs from.
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(QUADRIMO_RUN_DIR), 0);
+    TestApplication application;
+    theApplication->hasSound = true;
+    RecordingParent parent;
+    GameScreen* screen = new GameScreen(&parent, 0, 0);
+    EXPECT_TRUE(screen->music->playing) << "music from the start of the game";
+    screen->clickButton(CHILD_SOUND_BUTTON);
+    screen->tick();
+    EXPECT_FALSE(screen->music->playing) << "switched off at the next tick";
+    screen->clickButton(CHILD_SOUND_BUTTON);
+    screen->tick();
+    EXPECT_TRUE(screen->music->playing) << "and resumed when switched on";
+    screen->timeLeft = 1;
+    screen->tick();
+    EXPECT_FALSE(screen->playing);
+    EXPECT_FALSE(screen->music->playing) << "no unfed loop under the end-of-game panel";
+    EXPECT_TRUE(screen->timeUpSound->playing);
+    delete screen;
+    EXPECT_EQ(chdir(previous), 0);
 }
