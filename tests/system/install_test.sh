@@ -48,8 +48,8 @@ for _ in $(seq 100); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
 done
-[ "$(readlink "/proc/$pid/cwd" 2>/dev/null || true)" = "$expected" ] \
-  || fail "the program did not change into its data folder (now in $(readlink "/proc/$pid/cwd" 2>/dev/null || echo 'nothing: it ended'))"
+now_in=$(readlink "/proc/$pid/cwd" 2>/dev/null || echo 'nothing: it ended')
+[ "$now_in" = "$expected" ] || fail "the program did not change into its data folder (now in $now_in)"
 sleep 1
 kill -0 "$pid" 2>/dev/null || fail "the program ended by itself"
 kill -TERM "$pid"

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Plays the real program on a private X server with real input from
+# xdotool and checks what it shows, what it stores and what it sounds.
+# Usage: end_to_end_test.sh RUN_DIR full   (800 x 600 x 16: every screen)
+#        end_to_end_test.sh RUN_DIR scaled (1920 x 1080 x 24: letterboxed)
+set -euo pipefail
+run_dir=$(cd "$1" && pwd)
+mode=${2:-full}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+work=$(mktemp -d /tmp/quadrimo-e2e-XXXXXX)
+game_pid=
+xvfb_pid=
+trap 'status=$?; [ -z "$game_pid" ] || kill "$game_pid" 2>/dev/null || true; stop_x
+      if [ "$status" -ne 0 ]; then echo "Screenshots and logs kept in $work" >&2; else rm -rf "$work"; fi' EXIT
+# shellcheck source=x_session.sh
+source "$here/x_session.sh"
+source "$here/game_checks.sh"
+
+[ -x "$run_dir/quadrimo" ] || fail "no program in $run_dir"
+[ -s "$run_dir/company.bmp" ] || fail "no generated pictures in $run_dir"
+
+# A private home, and stand-ins for the help viewer and the browser that
+# record how they were started.
+mkdir -p "$work/home" "$work/bin"
+for tool in xchm xdg-open; do
+  printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s/%s.args"\n' "$work" "$tool" >"$work/bin/$tool"
+  chmod +x "$work/bin/$tool"
+done
+settings="$work/home/data/Zentrio/Quadrimo/settings.reg"
+audio="$work/audio.raw"
+
+start_game() {
+  (cd "$run_dir" && exec env HOME="$work/home" XDG_DATA_HOME="$work/home/data" \
+     XDG_CONFIG_HOME="$work/home/config" PATH="$work/bin:$PATH" \
+     SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" ./quadrimo >"$work/game.log" 2>&1) &
+  game_pid=$!
+  wait_for 20 xdotool search --name '^Quadrimo$' >/dev/null \
+    || { cat "$work/game.log" >&2; fail "the game's window did not appear"; }
+}
+
+# finish_game: waits for the program to end by itself; checks exit code 0.
+finish_game() {
+  wait_for 10 bash -c "! kill -0 $game_pid 2>/dev/null" || fail "the program did not end after Exit"
+  local status=0
+  wait "$game_pid" || status=$?
+  game_pid=
+  [ "$status" -eq 0 ] || { cat "$work/game.log" >&2; fail "exit code $status"; }
+}
+
+audio_mark() { stat -c %s "$audio" 2>/dev/null || echo 0; }
+
+reference_colours
+if [ "$mode" = full ]; then
+  start_x 800 600 16
+  start_game
+  play_every_screen
+else
+  start_x 1920 1080 24
+  start_game
+  play_letterboxed
+fi
+echo "end-to-end ($mode) passed"
