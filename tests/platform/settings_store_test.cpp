@@ -40,9 +40,7 @@ protected:
 
     SettingsStore* openStore() {
         long status = -1;
-        SettingsStore* store = SettingsStore::open(path_, status);
-        EXPECT_EQ(status, store != nullptr ? SETTINGS_OK : status);
-        return store;
+        return SettingsStore::open(path_, status);
     }
 
     std::string folder_;
@@ -131,44 +129,32 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsNeverReplaced) {
 }
 
 TEST_F(SettingsStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
-    constexpr int ROUNDS = 30;
-    auto worker = [this](const char* name) {
-        for (int i = 0; i < ROUNDS; ++i) {
-            long status = 0;
-            SettingsStore* store = SettingsStore::open(path_, status);
+    constexpr uint32_t ROUNDS = 30;
+    pid_t workers[2];
+    for (pid_t& worker : workers) {
+        worker = fork();
+        if (worker != 0) continue;
+        for (uint32_t i = 0; i < ROUNDS; ++i) {
+            SettingsStore* store = openStore();
             if (store == nullptr) _exit(1);
             uint32_t total = 0;
             store->read("total", SETTING_DWORD, &total, 4);
             ++total;
             store->write("total", SETTING_DWORD, &total, 4);
-            const uint32_t mine = static_cast<uint32_t>(i + 1);
-            store->write(name, SETTING_DWORD, &mine, 4);
             if (store->close() != SETTINGS_OK) _exit(2);
             delete store;
         }
         _exit(0);
-    };
-    const pid_t first = fork();
-    if (first == 0) worker("first");
-    const pid_t second = fork();
-    if (second == 0) worker("second");
-    int firstStatus = -1;
-    int secondStatus = -1;
-    waitpid(first, &firstStatus, 0);
-    waitpid(second, &secondStatus, 0);
-    EXPECT_EQ(firstStatus, 0);
-    EXPECT_EQ(secondStatus, 0);
+    }
+    for (const pid_t& worker : workers) {
+        int status = -1;
+        waitpid(worker, &status, 0);
+        EXPECT_EQ(status, 0);
+    }
     SettingsStore* store = openStore();
     ASSERT_NE(store, nullptr);
     uint32_t total = 0;
-    uint32_t first_ = 0;
-    uint32_t second_ = 0;
     store->read("total", SETTING_DWORD, &total, 4);
-    store->read("first", SETTING_DWORD, &first_, 4);
-    store->read("second", SETTING_DWORD, &second_, 4);
-    EXPECT_EQ(total, 2u * ROUNDS);
-    EXPECT_EQ(first_, static_cast<uint32_t>(ROUNDS));
-    EXPECT_EQ(second_, static_cast<uint32_t>(ROUNDS));
-    store->close();
+    EXPECT_EQ(total, 2 * ROUNDS);
     delete store;
 }
