@@ -168,7 +168,7 @@ TEST(PictureAssets, ButtonsBrightenWhenHighlighted) {
 
 TEST(PictureAssets, DesktopIconsArePngsOfTheirSizes) {
     for (int size : {48, 256}) {
-        const std::vector<uint8_t> bytes = readFile("quadrimo-" + std::to_string(size) + ".png");
+        const std::vector<uint8_t> bytes = readFile("icon-" + std::to_string(size) + ".png");
         ASSERT_GT(bytes.size(), 33u);
         EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
         const auto big = [&](size_t offset) {

@@ -29,7 +29,7 @@ bool writeBlockPictures(const std::string& folder) {
     // Anti-aliased edges are blended onto the board's cell colour, where blocks sit.
     bool ok = writeBmp(folder + "/blocks.bmp", keyedPicture(sheet, palette::cellDark));
     ok = writeBmp(folder + "/icon.bmp", opaquePicture(iconOfSize(64), palette::panelBackground)) && ok;
-    ok = writePng(folder + "/quadrimo-48.png", iconOfSize(48)) && ok;
-    ok = writePng(folder + "/quadrimo-256.png", iconOfSize(256)) && ok;
+    ok = writePng(folder + "/icon-48.png", iconOfSize(48)) && ok;
+    ok = writePng(folder + "/icon-256.png", iconOfSize(256)) && ok;
     return ok;
 }

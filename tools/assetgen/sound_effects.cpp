@@ -51,11 +51,11 @@ SampleBuffer xylophoneRun() {
 
 // A fast harp sweep over two octaves and a half of a pentatonic scale.
 SampleBuffer glissando() {
-    SampleBuffer out(1.4, false);
+    SampleBuffer out(1.7, false);
     const int scale[] = {0, 2, 4, 7, 9};
     for (int i = 0; i < 14; ++i) {
         const int note = 62 + scale[i % 5] + 12 * (i / 5);
-        out.mix(voices::pluck(voices::pitch(note), 1.0, 0.55f), 0.03 * i, 0.6f);
+        out.mix(voices::pluck(voices::pitch(note), 1.2, 0.6f), 0.03 * i, 0.6f);
     }
     out.addRoom(0.3f, 1.1f);
     return out;
@@ -83,7 +83,7 @@ SampleBuffer brassChord() {
 SampleBuffer pizzicatoFall() {
     SampleBuffer out(1.6, false);
     const double notes[] = {67, 64, 60, 55, 48};
-    for (int i = 0; i < 5; ++i) out.mix(voices::pluck(voices::pitch(notes[i]), i == 4 ? 1.0 : 0.45, 0.35f), 0.16 * i, 0.7f);
+    for (int i = 0; i < 5; ++i) out.mix(voices::pluck(voices::pitch(notes[i]), i == 4 ? 0.9 : 0.4, 0.3f), 0.16 * i, 0.7f);
     out.addRoom(0.2f, 0.9f);
     return out;
 }

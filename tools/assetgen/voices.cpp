@@ -71,23 +71,26 @@ SampleBuffer xylophone(double frequency) {
 }
 
 SampleBuffer pluck(double frequency, double seconds, float brightness) {
+    // Harmonics of a string plucked near one end: the higher ones start
+    // weaker (less so when bright) and die away faster.
     SampleBuffer out(seconds, false);
-    const size_t period = std::max<size_t>(2, size_t(std::lround(SampleBuffer::sampleRate / frequency)));
-    std::vector<float> line(period);
-    Noise noise(uint32_t(frequency * 100));
-    // The excitation: noise softened according to brightness.
-    float smooth = 0;
-    for (float& s : line) {
-        smooth += (noise.next() - smooth) * (0.2f + 0.8f * brightness);
-        s = smooth;
+    std::vector<float> string(out.size(), 0.0f);
+    const double ringing = seconds * 0.35;
+    for (int harmonic = 1; harmonic <= 12; ++harmonic) {
+        const double f = frequency * harmonic;
+        if (f > SampleBuffer::sampleRate * 0.45) break;
+        const float level = float(std::pow(double(harmonic), -(2.2 - 1.4 * brightness)));
+        const double decay = ringing / (1 + 0.6 * (harmonic - 1));
+        // A touch of stiffness spreads the upper harmonics slightly sharp.
+        const double stretched = f * (1 + 0.0004 * harmonic * harmonic);
+        for (size_t i = 0; i < out.size(); ++i) {
+            const double t = time(i);
+            string[i] += level * float(std::exp(-t / decay) * std::sin(twoPi * stretched * t));
+        }
     }
-    float previous = 0;
     for (size_t i = 0; i < out.size(); ++i) {
-        const size_t k = i % period;
-        const float current = line[k];
-        line[k] = 0.996f * 0.5f * (current + previous);
-        previous = current;
-        out.add(long(i), current * Envelope::attack(time(i), 0.003) * Envelope::release(time(i), seconds, 0.04));
+        const double t = time(i);
+        out.add(long(i), string[i] * Envelope::attack(t, 0.002) * Envelope::release(t, seconds, 0.03));
     }
     return out;
 }

@@ -13,7 +13,7 @@ double pitch(double midiNote);
 SampleBuffer bell(double frequency, double seconds);
 // A struck wooden bar with a short, dry ring.
 SampleBuffer xylophone(double frequency);
-// A plucked string (a Karplus-Strong delay line); brightness from 0 to 1.
+// A plucked string, harp or pizzicato; brightness from 0 (mellow) to 1.
 SampleBuffer pluck(double frequency, double seconds, float brightness);
 // A brass note: frequency modulation whose depth swells with the attack.
 SampleBuffer brass(double frequency, double seconds);
