@@ -8,6 +8,7 @@
 #include "media/image.h"
 #include "screens/high_scores_screen.h"
 #include "screens/options_screen.h"
+#include "screens/panel_shape.h"
 
 namespace {
 
@@ -61,12 +62,8 @@ void TitleScreen::create() {
 }
 
 int TitleScreen::buttonAt(const int& px, const int& py) {
-    for (int i = START_BUTTON; i <= EXIT_BUTTON; ++i) {
-        Sprite* button = children[i];
-        if (button != nullptr && px >= button->getX() && px < button->getX() + button->getWidth() &&
-            py >= button->getY() && py < button->getY() + button->getHeight())
-            return i;
-    }
+    for (int i = START_BUTTON; i <= EXIT_BUTTON; ++i)
+        if (nodeContains(children[i], px, py)) return i;
     return -1;
 }
 
