@@ -145,12 +145,23 @@ bool drawsWithSoftwareOpenGl(SDL_Renderer* renderer) {
     return false;
 }
 
+// SDL falls back to drivers that show nothing when there is no display; the
+// game must not then run unseen. They serve only when asked for by name.
+bool onRealDisplay() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr) return false;
+    if (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0) return true;
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return asked != nullptr && std::strstr(asked, driver) != nullptr;
+}
+
 }  // namespace
 
 SdlWindow::SdlWindow(const WindowOptions& options)
     : fullScreen_(options.fullScreen), width_(options.width), height_(options.height) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
     videoStarted_ = true;
+    if (!onRealDisplay()) return;
     // Switching away from the full-screen game minimises it, which pauses it.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");

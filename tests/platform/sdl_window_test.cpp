@@ -5,8 +5,10 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/events.h"
@@ -162,4 +164,20 @@ TEST_F(EventPump, PresentsEveryDepthAndNothingOnceDestroyed) {
     EXPECT_TRUE(window->isDestroyed());
     platform::Surface picture(800, 600, 16);
     EXPECT_TRUE(window->present(picture));
+}
+
+TEST(SdlWindowIcon, AMissingOrBrokenIconFileStillGivesAWindow) {
+    const std::string broken = ::testing::TempDir() + "broken-icon.bmp";
+    std::FILE* out = std::fopen(broken.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fputs("BM this is not a bitmap", out);
+    std::fclose(out);
+    for (const std::string& file : {std::string("/nonexistent/icon.bmp"), broken}) {
+        platform::WindowOptions options;
+        options.fullScreen = false;
+        options.iconFile = file.c_str();
+        platform::SdlWindow window(options);
+        EXPECT_TRUE(window.initialized()) << file;
+    }
+    std::remove(broken.c_str());
 }
