@@ -46,9 +46,6 @@ public:
     bool read(void* const& destination, const uint32_t& count, const bool& wrap);
     bool close();
 
-    bool isOpen() const { return file_ != nullptr; }
-    const WaveLayout& layout() const { return layout_; }
-
 private:
     std::FILE* file_ = nullptr;
     WaveLayout layout_;

@@ -25,7 +25,6 @@ public:
     // Closes the output; buffers still alive are lost from then on.
     ~AudioDevice();
 
-    uint32_t sampleRate() const { return sampleRate_; }
     // The SDL driver playing the sound ("dummy" when silent), or "" when detached.
     const char* driverName() const { return driverName_; }
 

@@ -188,10 +188,9 @@ bool SettingNameLess::operator()(const std::string& left, const std::string& rig
     return left.size() < right.size();
 }
 
-SettingsParse parseSettingsBytes(const uint8_t* bytes, size_t size, SettingValues& values) {
+SettingsParse parseSettingsBytes(const uint8_t* const& bytes, const size_t& size, SettingValues& values) {
     values.clear();
-    if (bytes == nullptr) size = 0;
-    std::string_view text(reinterpret_cast<const char*>(bytes), size);
+    std::string_view text(reinterpret_cast<const char*>(bytes), bytes != nullptr ? size : 0);
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     const std::vector<std::string> lines = logicalLines(text);
 

@@ -44,7 +44,7 @@ enum class SettingsParse {
 
 // Parses the bytes of a settings file into values. Never fails on any
 // input; the result says how much of it was understood.
-SettingsParse parseSettingsBytes(const uint8_t* bytes, size_t size, SettingValues& values);
+SettingsParse parseSettingsBytes(const uint8_t* const& bytes, const size_t& size, SettingValues& values);
 
 // The text of a settings file holding these values; parsing it gives them back.
 std::string formatSettingsText(const SettingValues& values);

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <string_view>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -148,7 +148,7 @@ SettingsStore* SettingsStore::open(const std::string& path, long& status) {
     return store;
 }
 
-SettingsStore::SettingsStore(std::string path, int lockFd) : path_(std::move(path)), lockFd_(lockFd) {}
+SettingsStore::SettingsStore(const std::string& path, const int& lockFd) : path_(path), lockFd_(lockFd) {}
 
 SettingsStore::~SettingsStore() { unlock(); }
 

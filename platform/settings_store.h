@@ -48,10 +48,8 @@ public:
     // understood is first kept as settings.reg.bad), then unlocks.
     long close();
 
-    const std::string& path() const { return path_; }
-
 private:
-    SettingsStore(std::string path, int lockFd);
+    SettingsStore(const std::string& path, const int& lockFd);
     long keepBadCopy() const;
     long writeBack() const;
     void unlock();

@@ -17,7 +17,7 @@ constexpr int FRACTION_BITS = 32;
 
 }  // namespace
 
-SoundBuffer::SoundBuffer(AudioDevice* device, const SoundFormat& format, const uint32_t& bytes)
+SoundBuffer::SoundBuffer(AudioDevice* const& device, const SoundFormat& format, const uint32_t& bytes)
     : device_(device), format_(format), bytesPerFrame_(format.channels * (format.bitsPerSample / 8)),
       frames_(bytes / bytesPerFrame_), memory_(bytes, format.bitsPerSample == 8 ? 0x80 : 0), staging_(bytes) {}
 

@@ -24,7 +24,6 @@ public:
     ~SoundBuffer();
 
     uint32_t size() const { return static_cast<uint32_t>(memory_.size()); }
-    const SoundFormat& format() const { return format_; }
 
     // Hands out bytes..offset+bytes of the buffer as one or two parts (the
     // second when the region wraps past the end). With entireBuffer the
@@ -53,7 +52,7 @@ public:
 
 private:
     friend class AudioDevice;
-    SoundBuffer(AudioDevice* device, const SoundFormat& format, const uint32_t& bytes);
+    SoundBuffer(AudioDevice* const& device, const SoundFormat& format, const uint32_t& bytes);
 
     // The mixer's side, called with the device's lock held: adds this
     // buffer's sound, resampled to outputRate, to frames of mix and moves
