@@ -37,7 +37,8 @@ TEST(DrawingLibrary, ShapesAreNegativeInsideAndCombineAsSets) {
     EXPECT_LT(star.distance(50, 33), 0) << "the top tip";
     EXPECT_GT(star.distance(50, 65), 0) << "between the two lower tips";
     EXPECT_LT(Shape::heart(0, 0, 20).distance(0, 0), 0);
-    EXPECT_LT(disc.scaled(2, 10, 10).distance(18, 10), 0);
+    EXPECT_LT(disc.grown(4).distance(18, 10), 0);
+    EXPECT_LT(disc.moved(5, 0).distance(18, 10), 0);
 }
 
 TEST(DrawingLibrary, FilledShapesHaveSoftEdgesAndSolidInsides) {

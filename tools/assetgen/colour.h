@@ -23,5 +23,4 @@ struct Colour {
     Colour clamped() const {
         return {std::clamp(r, 0.0f, 1.0f), std::clamp(g, 0.0f, 1.0f), std::clamp(b, 0.0f, 1.0f)};
     }
-    float luminance() const { return 0.299f * r + 0.587f * g + 0.114f * b; }
 };

@@ -124,11 +124,3 @@ Shape Shape::moved(float dx, float dy) const {
     return Shape([a, dx, dy](float x, float y) { return a.distance(x - dx, y - dy); }, left_ + dx, top_ + dy,
                  right_ + dx, bottom_ + dy);
 }
-
-Shape Shape::scaled(float factor, float centreX, float centreY) const {
-    const Shape a = *this;
-    return Shape(
-        [=](float x, float y) { return a.distance(centreX + (x - centreX) / factor, centreY + (y - centreY) / factor) * factor; },
-        centreX + (left_ - centreX) * factor, centreY + (top_ - centreY) * factor,
-        centreX + (right_ - centreX) * factor, centreY + (bottom_ - centreY) * factor);
-}

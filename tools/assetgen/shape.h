@@ -34,8 +34,6 @@ public:
     // The band of the given width centred on the outline.
     Shape outline(float width) const;
     Shape moved(float dx, float dy) const;
-    // Scales about (centreX, centreY).
-    Shape scaled(float factor, float centreX, float centreY) const;
 
     float distance(float x, float y) const { return distance_(x, y); }
     float left() const { return left_; }

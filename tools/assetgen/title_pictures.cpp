@@ -68,8 +68,9 @@ void drawName(Raster& title) {
 
 bool writeTitle(const std::string& folder) {
     Raster title(800, 600);
-    title.verticalGradient(0, 0, 800, 600, palette::midBlue, palette::nightBlue);
-    title.fillShape(Shape::circle(400, 300, 360), palette::midBlue.lighter(0.12f), 0.25f);
+    // A soft light behind the name and the menu.
+    title.radialGradientShape(Shape::box(0, 0, 800, 600, 0), 400, 260, 560, palette::midBlue.lighter(0.15f),
+                              palette::nightBlue);
     // Glints of matches: tilted squares of thin gold lines.
     for (int i = 0; i < 5; ++i) {
         const float cx = 80 + i * 160.0f, cy = 560, r = 40 + 8.0f * i;
