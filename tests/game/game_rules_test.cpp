@@ -352,7 +352,7 @@ TEST_F(GameRules, HintsListEveryMatchOneMoveMakesWithoutTouchingTheBoard) {
     // Turning group (1, 0) anticlockwise brings a fourth block into the 2 × 2 at (0, 0).
     paint({{0, 0}, {1, 0}, {2, 0}, {0, 1}}, 9);
     const std::vector<Block*> before(screen->board, screen->board + 64);
-    screen->findHints();
+    send(EVENT_KEY_DOWN, 0, 0, 0, KEY_SPACE);
     EXPECT_EQ(std::vector<Block*>(screen->board, screen->board + 64), before);
     const std::vector<uint32_t> hints = listed(screen->hintList, screen->hintCount);
     EXPECT_NE(std::find(hints.begin(), hints.end(), code(1, 0, 1, 1)), hints.end());
@@ -362,10 +362,12 @@ TEST_F(GameRules, HintsListEveryMatchOneMoveMakesWithoutTouchingTheBoard) {
 
     // Held key: later presses change nothing until the release clears the list.
     paint(5, 5, KIND_BOMB);
-    screen->findHints();
+    send(EVENT_KEY_DOWN, 0, 0, 0, KEY_SPACE);
     EXPECT_EQ(listed(screen->hintList, screen->hintCount), hints);
-    screen->clearHints();
+    send(EVENT_KEY_UP, 0, 0, 0, 'A');
+    EXPECT_EQ(screen->hintCount, static_cast<int>(hints.size()));
+    send(EVENT_KEY_UP, 0, 0, 0, KEY_SPACE);
     EXPECT_EQ(screen->hintCount, 0);
-    screen->findHints();
+    send(EVENT_KEY_DOWN, 0, 0, 0, KEY_SPACE);
     EXPECT_GT(screen->hintCount, static_cast<int>(hints.size())) << "the bomb adds matches for every move near it";
 }

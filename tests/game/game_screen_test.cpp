@@ -10,27 +10,6 @@
 
 using GameScreenPlay = GameFixture;
 
-TEST_F(GameScreenPlay, StartsWithTheLayoutAndCountersOfANewGame) {
-    EXPECT_EQ(screen->childCount, 77);
-    EXPECT_EQ(screen->getWidth(), 800);
-    EXPECT_EQ(screen->getHeight(), 600);
-    EXPECT_EQ(screen->children[CHILD_BONUS], screen->bonusBlock);
-    EXPECT_EQ(screen->bonusBlock->getX(), 705);
-    EXPECT_EQ(screen->bonusBlock->getAlpha(), 0);
-    EXPECT_EQ(screen->children[75], screen->pointsDisplay);
-    EXPECT_EQ(screen->pointsDisplay->getAlpha(), 0);
-    EXPECT_EQ(screen->panel(), nullptr);
-    EXPECT_EQ(screen->children[CHILD_SOUND_BUTTON]->getFrame(), 2) << "sound is off in the fixture";
-    EXPECT_EQ(screen->levelDisplay->value, 1);
-    EXPECT_EQ(screen->nextLevelDisplay->value, 30);
-    EXPECT_EQ(screen->timeLeft, 1000);
-    for (int i = 0; i < 64; ++i) {
-        EXPECT_EQ(screen->board[i]->getX(), 175 + 60 * (i % 8));
-        EXPECT_EQ(screen->board[i]->getY(), 115 + 60 * (i / 8));
-    }
-    expectSlotsFollowBoard();
-}
-
 TEST_F(GameScreenPlay, OneMoveRunsThroughTravelScanVanishRefillAndFall) {
     // Turning group (1, 0) anticlockwise completes the 2 × 2 at (0, 0).
     paint({{0, 0}, {1, 0}, {2, 0}, {0, 1}}, 9);
@@ -141,20 +120,6 @@ TEST_F(GameScreenPlay, BoardClicksWaitForTheBoardButButtonsWorkAnyTime) {
     EXPECT_TRUE(parent.requested.empty());
     send(EVENT_MOUSE_DOWN, 680, 480, BUTTON_LEFT);
     EXPECT_EQ(parent.requested, std::vector<int>({1})) << "the exit button asks for the title screen";
-}
-
-TEST_F(GameScreenPlay, SpaceKeyShowsHintsWhileHeld) {
-    paint({{0, 0}, {1, 0}, {2, 0}, {0, 1}}, 9);
-    send(EVENT_KEY_DOWN, 0, 0, 0, KEY_SPACE);
-    const int shown = screen->hintCount;
-    EXPECT_GT(shown, 0);
-    paint(4, 4, KIND_BOMB);
-    send(EVENT_KEY_DOWN, 0, 0, 0, KEY_SPACE);
-    EXPECT_EQ(screen->hintCount, shown) << "computed once per press";
-    send(EVENT_KEY_UP, 0, 0, 0, 'A');
-    EXPECT_EQ(screen->hintCount, shown);
-    send(EVENT_KEY_UP, 0, 0, 0, KEY_SPACE);
-    EXPECT_EQ(screen->hintCount, 0);
 }
 
 TEST_F(GameScreenPlay, TimeUpFreezesTheBoardAndHandsInputToThePanel) {
