@@ -26,7 +26,8 @@ void showErrorMessage(const Window* owner, const char* caption, const char* text
         handlerSlot()(caption, text);
         return;
     }
-    SDL_Window* parent = owner != nullptr && !owner->isDestroyed() ? static_cast<SDL_Window*>(owner->nativeHandle()) : nullptr;
+    SDL_Window* parent = nullptr;
+    if (owner != nullptr && !owner->isDestroyed()) parent = static_cast<SDL_Window*>(owner->nativeHandle());
     if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, parent) == 0) return;
     std::fprintf(stderr, "%s\n\n%s\n", caption, text);
 }

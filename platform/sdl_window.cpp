@@ -291,24 +291,27 @@ intptr_t SdlWindow::picturePosition(int x, int y) const {
     return packPosition(std::clamp(x, 0, width_ - 1), std::clamp(y, 0, height_ - 1));
 }
 
+void SdlWindow::postDestroyOnce(MessageQueue& queue) {
+    // Closing the last window also makes SDL quit: one destroy is enough.
+    if (!destroyPosted_) post(queue, MESSAGE_DESTROY, 0, 0);
+    destroyPosted_ = true;
+}
+
+void SdlWindow::translateWindowEvent(uint8_t windowEvent, MessageQueue& queue) {
+    const intptr_t size = packPosition(width_, height_);
+    switch (windowEvent) {
+        case SDL_WINDOWEVENT_CLOSE: postDestroyOnce(queue); break;
+        case SDL_WINDOWEVENT_MINIMIZED: post(queue, MESSAGE_SIZE, SIZE_MINIMIZED, 0); break;
+        case SDL_WINDOWEVENT_RESTORED: post(queue, MESSAGE_SIZE, SIZE_RESTORED, size); break;
+        case SDL_WINDOWEVENT_MAXIMIZED: post(queue, MESSAGE_SIZE, SIZE_MAXIMIZED, size); break;
+        default: break;
+    }
+}
+
 void SdlWindow::translate(const SDL_Event& event, MessageQueue& queue) {
     switch (event.type) {
-        case SDL_QUIT:
-            if (!destroyPosted_) post(queue, MESSAGE_DESTROY, 0, 0);
-            destroyPosted_ = true;
-            break;
-        case SDL_WINDOWEVENT:
-            switch (event.window.event) {
-                case SDL_WINDOWEVENT_CLOSE:
-                    if (!destroyPosted_) post(queue, MESSAGE_DESTROY, 0, 0);
-                    destroyPosted_ = true;
-                    break;
-                case SDL_WINDOWEVENT_MINIMIZED: post(queue, MESSAGE_SIZE, SIZE_MINIMIZED, 0); break;
-                case SDL_WINDOWEVENT_RESTORED: post(queue, MESSAGE_SIZE, SIZE_RESTORED, packPosition(width_, height_)); break;
-                case SDL_WINDOWEVENT_MAXIMIZED: post(queue, MESSAGE_SIZE, SIZE_MAXIMIZED, packPosition(width_, height_)); break;
-                default: break;
-            }
-            break;
+        case SDL_QUIT: postDestroyOnce(queue); break;
+        case SDL_WINDOWEVENT: translateWindowEvent(event.window.event, queue); break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
             const int code = virtualKey(event.key.keysym.sym);

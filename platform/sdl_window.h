@@ -39,6 +39,8 @@ public:
 
 private:
     void post(MessageQueue& queue, uint32_t message, uintptr_t first, intptr_t second);
+    void postDestroyOnce(MessageQueue& queue);
+    void translateWindowEvent(uint8_t windowEvent, MessageQueue& queue);
     intptr_t picturePosition(int x, int y) const;
     void setIcon(const char* file);
 
