@@ -70,12 +70,6 @@ TEST_F(WindowProc, EachPressSeesItsOwnPositionAndTheButtonsHeld) {
     EXPECT_EQ(root.seen[3].buttons, BUTTON_MIDDLE);
 }
 
-TEST_F(WindowProc, PositionHalvesAreTakenAsUnsignedSixteenBitValues) {
-    send(MESSAGE_MOUSE_MOVE, 0, packPosition(-1, -2));
-    EXPECT_EQ(app.app().mouseX, 0xFFFF);
-    EXPECT_EQ(app.app().mouseY, 0xFFFE);
-}
-
 TEST_F(WindowProc, TypingALetterGivesKeyDownThenCharacterThenKeyUp) {
     send(MESSAGE_KEY_DOWN, 'A');
     send(MESSAGE_KEY_DOWN, 'A');
@@ -89,28 +83,6 @@ TEST_F(WindowProc, TypingALetterGivesKeyDownThenCharacterThenKeyUp) {
     EXPECT_EQ(root.seen[2].character, 'a');
     EXPECT_EQ(root.seen[3].event, EVENT_KEY_UP);
     EXPECT_EQ(root.seen[3].key, 'A');
-}
-
-TEST_F(WindowProc, MinimisingPausesAndRestoringOrMaximisingResumes) {
-    send(MESSAGE_SIZE, SIZE_MINIMIZED);
-    EXPECT_FALSE(app.app().active);
-    send(MESSAGE_SIZE, SIZE_RESTORED);
-    EXPECT_TRUE(app.app().active);
-    send(MESSAGE_SIZE, SIZE_MINIMIZED);
-    send(MESSAGE_SIZE, SIZE_MAXIMIZED);
-    EXPECT_TRUE(app.app().active);
-    EXPECT_TRUE(root.seen.empty());
-}
-
-TEST_F(WindowProc, DestroyPostsTheQuitWithExitCodeZeroAndOtherMessagesAreIgnored) {
-    EXPECT_EQ(send(0x000F, 0), 0);
-    send(MESSAGE_DESTROY, 0);
-    platform::Message message;
-    ASSERT_TRUE(app.app().messages->peek());
-    EXPECT_FALSE(app.app().messages->get(message));
-    EXPECT_EQ(message.message, MESSAGE_QUIT);
-    EXPECT_EQ(message.firstParameter, 0u);
-    EXPECT_TRUE(root.seen.empty());
 }
 
 TEST_F(WindowProc, WithoutARootTheStateIsStoredAndWithoutAnApplicationNothingHappens) {

@@ -71,12 +71,3 @@ TEST(FontRasterizerTest, RendersSmoothEdgesIntoACellHighBitmapIncludingLatin1) {
     EXPECT_TRUE(font.render("", 0, empty));
     EXPECT_EQ(empty.width, 0);
 }
-
-TEST(FontRasterizerTest, SharedFontsAreCachedByFaceAndHeight) {
-    auto a = FontRasterizer::shared("Arial", 16);
-    auto b = FontRasterizer::shared("Arial", 16);
-    auto c = FontRasterizer::shared("Arial", 20);
-    EXPECT_EQ(a.get(), b.get());
-    EXPECT_NE(a.get(), c.get());
-    EXPECT_EQ(c->cellHeight(), 20);
-}

@@ -5,15 +5,12 @@
 
 #include <SDL.h>
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "app/events.h"
 #include "platform/message_queue.h"
-#include "platform/surface.h"
 
 namespace {
 
@@ -152,32 +149,4 @@ TEST_F(EventPump, EventsPushedToSdlArriveThroughTheQueueAndWaitingTimesOut) {
     const Uint32 before = SDL_GetTicks();
     queue.waitFor(30);
     EXPECT_GE(SDL_GetTicks() - before, 25u);
-}
-
-TEST_F(EventPump, PresentsEveryDepthAndNothingOnceDestroyed) {
-    for (int bits : {16, 24, 32}) {
-        platform::Surface picture(800, 600, bits);
-        EXPECT_TRUE(window->present(picture)) << bits;
-    }
-    EXPECT_EQ(window->desktopBitsPerPixel(), 32);
-    window->destroy();
-    EXPECT_TRUE(window->isDestroyed());
-    platform::Surface picture(800, 600, 16);
-    EXPECT_TRUE(window->present(picture));
-}
-
-TEST(SdlWindowIcon, AMissingOrBrokenIconFileStillGivesAWindow) {
-    const std::string broken = ::testing::TempDir() + "broken-icon.bmp";
-    std::FILE* out = std::fopen(broken.c_str(), "wb");
-    ASSERT_NE(out, nullptr);
-    std::fputs("BM this is not a bitmap", out);
-    std::fclose(out);
-    for (const std::string& file : {std::string("/nonexistent/icon.bmp"), broken}) {
-        platform::WindowOptions options;
-        options.fullScreen = false;
-        options.iconFile = file.c_str();
-        platform::SdlWindow window(options);
-        EXPECT_TRUE(window.initialized()) << file;
-    }
-    std::remove(broken.c_str());
 }
