@@ -6,6 +6,9 @@
 #include <atomic>
 #include <cstdio>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <SDL.h>
 
 namespace platform {
@@ -22,6 +25,32 @@ constexpr uint32_t MAX_BUFFER_BYTES = 0x0FFFFFFF;
 
 std::atomic<int> openingRefusals{0};
 
+// The libraries behind SDL (ALSA above all) write several lines to standard
+// error on a machine without a sound card; the fallback's own line says all
+// a player needs, so standard error is silenced while an output opens.
+class QuietStandardError {
+public:
+    QuietStandardError() : saved_(fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0)) {
+        std::fflush(stderr);
+        const int nothing = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (nothing >= 0) {
+            dup2(nothing, STDERR_FILENO);
+            ::close(nothing);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+    ~QuietStandardError() {
+        std::fflush(stderr);
+        if (saved_ < 0) return;
+        dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+    }
+
+private:
+    int saved_;
+};
+
 void SDLCALL fillOutput(void* device, Uint8* stream, int length) {
     static_cast<AudioDevice*>(device)->render(reinterpret_cast<int16_t*>(stream),
                                               static_cast<uint32_t>(length) / sizeof(int16_t));
@@ -34,11 +63,15 @@ AudioDevice::AudioDevice(const uint32_t& sampleRate) : sampleRate_(sampleRate), 
 AudioDevice* AudioDevice::open(const uint32_t& sampleRate) {
     if (sampleRate < MIN_SAMPLE_RATE || sampleRate > MAX_SAMPLE_RATE) return nullptr;
     AudioDevice* device = new AudioDevice(sampleRate);
-    if (device->openOutput(nullptr)) return device;
-    if (device->openOutput("dummy")) {
-        std::fprintf(stderr, "quadrimo: no sound output could be opened; playing without sound\n");
-        return device;
+    bool silent = false;
+    bool opened = false;
+    {
+        const QuietStandardError quiet;
+        opened = device->openOutput(nullptr);
+        silent = !opened && device->openOutput("dummy");
     }
+    if (silent) std::fprintf(stderr, "quadrimo: no sound output could be opened; playing without sound\n");
+    if (opened || silent) return device;
     delete device;
     return nullptr;
 }
