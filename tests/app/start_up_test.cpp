@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/application.h"
@@ -49,9 +50,8 @@ const char* const startUpText =
 TEST_F(StartUp, ARefusedWindowEndsTheProgramWithTheStartUpMessageAndNothingElse) {
     platform::Window::refuseCreations(1);
     EXPECT_EQ(runProgram(nullptr, 0), 1);
-    ASSERT_EQ(captions.size(), 1u);
-    EXPECT_EQ(captions[0], "Cannot Initialize Game");
-    EXPECT_EQ(texts[0], startUpText);
+    EXPECT_EQ(captions, std::vector<std::string>{"Cannot Initialize Game"});
+    EXPECT_EQ(texts, std::vector<std::string>{startUpText});
     // The application was not destroyed, so the setting was not written back,
     // and no later step ran.
     ASSERT_NE(theApplication, nullptr);
@@ -64,8 +64,7 @@ TEST_F(StartUp, ARefusedWindowEndsTheProgramWithTheStartUpMessageAndNothingElse)
 TEST_F(StartUp, ARefusedDisplayStopsTheChainAfterTheWindow) {
     platform::DisplayDevice::refuseCreations(1);
     EXPECT_EQ(runProgram(nullptr, 0), 1);
-    ASSERT_EQ(captions.size(), 1u);
-    EXPECT_EQ(captions[0], "Cannot Initialize Game");
+    EXPECT_EQ(texts, std::vector<std::string>{startUpText});
     EXPECT_NE(theApplication->window, nullptr);
     EXPECT_EQ(theApplication->backBuffer, nullptr);
     EXPECT_EQ(theApplication->directSound, nullptr);
@@ -79,10 +78,8 @@ TEST_F(StartUp, FullScreenStartsAtSixteenBitsWithTheFixedSettings) {
     EXPECT_EQ(app->frameInterval, 66);
     EXPECT_TRUE(app->active);
     ASSERT_NE(app->backBuffer, nullptr);
-    EXPECT_EQ(app->backBuffer->width(), 800);
-    EXPECT_EQ(app->backBuffer->height(), 600);
-    EXPECT_EQ(app->backBuffer->bitsPerPixel(), 16);
-    EXPECT_NE(app->primarySurface, nullptr);
+    EXPECT_EQ((std::tuple{app->backBuffer->width(), app->backBuffer->height(), app->backBuffer->bitsPerPixel()}),
+              std::tuple(800, 600, 16));
     EXPECT_TRUE(app->present());
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 #include "app/application.h"
 #include "platform/rect.h"
@@ -29,33 +30,24 @@ const platform::Rect wholeScreen{0, 0, 800, 600};
 
 }  // namespace
 
-TEST(Canvas, FillConvertsColoursToSixteenBitsByTruncatingEachChannel) {
-    TestApplication test(16);
-    Application& app = test.app();
-    const std::pair<uint32_t, uint32_t> cases[] = {
-        {0xFF9900, 0xFCA0}, {0x000022, 0x0004}, {0xFFFFFF, 0xFFFF}, {0x808080, 0x7BEF}, {0x000000, 0x0000}};
-    for (const auto& [colour, pixel] : cases) {
-        ASSERT_TRUE(app.fillRect(5, 5, 3, 2, colour));
-        EXPECT_EQ(test.backBuffer().pixelAt(5, 5), pixel) << std::hex << colour;
-        EXPECT_EQ(test.backBuffer().pixelAt(7, 6), pixel);
-        EXPECT_EQ(test.backBuffer().pixelAt(8, 5), 0u);
-        EXPECT_EQ(test.backBuffer().pixelAt(5, 7), 0u);
+TEST(Canvas, FillConvertsColoursPerDepthAndIsClipped) {
+    // At 16 bits each channel is truncated; at 32 the top byte is set.
+    const std::tuple<int, uint32_t, uint32_t> cases[] = {
+        {16, 0xFF9900, 0xFCA0}, {16, 0x000022, 0x0004},     {16, 0xFFFFFF, 0xFFFF}, {16, 0x808080, 0x7BEF},
+        {16, 0x000000, 0x0000}, {32, 0x123456, 0xFF123456}, {24, 0xABCDEF, 0xABCDEF}};
+    for (const auto& [bits, colour, pixel] : cases) {
+        TestApplication test(bits);
+        const auto& s = test.backBuffer();
+        ASSERT_TRUE(test.app().fillRect(5, 5, 3, 2, colour));
+        EXPECT_EQ(s.pixelAt(5, 5), pixel) << std::hex << colour;
+        EXPECT_EQ(s.pixelAt(7, 6), pixel);
+        EXPECT_EQ(s.pixelAt(8, 5) | s.pixelAt(5, 7), 0u);
+        ASSERT_TRUE(test.app().fillRect(-10, -10, 820, 620, colour));
+        EXPECT_EQ(s.pixelAt(0, 0), pixel);
+        EXPECT_EQ(s.pixelAt(799, 599), pixel);
+        test.app().backBuffer->setLost(true);
+        EXPECT_FALSE(test.app().fillRect(0, 0, 1, 1, 0));
     }
-}
-
-TEST(Canvas, FillSetsTheTopByteAtThirtyTwoBitsKeepsTheColourAtTwentyFourAndIsClipped) {
-    TestApplication deep(32);
-    ASSERT_TRUE(deep.app().fillRect(-10, -10, 820, 620, 0x123456));
-    EXPECT_EQ(deep.backBuffer().pixelAt(0, 0), 0xFF123456u);
-    EXPECT_EQ(deep.backBuffer().pixelAt(799, 599), 0xFF123456u);
-    {
-        TestApplication middle(24);
-        ASSERT_TRUE(middle.app().fillRect(790, 590, 50, 50, 0xABCDEF));
-        EXPECT_EQ(middle.backBuffer().pixelAt(799, 599), 0xABCDEFu);
-        EXPECT_EQ(middle.backBuffer().pixelAt(789, 599), 0u);
-    }
-    deep.app().backBuffer->setLost(true);
-    EXPECT_FALSE(deep.app().fillRect(0, 0, 1, 1, 0));
 }
 
 TEST(Canvas, TheContextHoldsTheBackBufferBusyUntilEndDraw) {
@@ -109,6 +101,8 @@ TEST(Canvas, TextIsPlacedLeftCentredOrRightAtTheTopAndClippedToItsRectangle) {
     app.drawText(box.left, box.top, box.right, box.bottom, 0, "Hi");
     app.drawText(box.left, 200, box.right, 240, 1, "Hi");
     app.drawText(box.left, 300, box.right, 340, 2, "Hi");
+    app.setFont("Arial", 40, 0xFF9900);
+    app.drawText(0, 400, 800, 500, 0, "Quadrimo");
     app.releaseFont();
     app.endDraw();
     const auto& s = test.backBuffer();
@@ -122,6 +116,21 @@ TEST(Canvas, TextIsPlacedLeftCentredOrRightAtTheTopAndClippedToItsRectangle) {
     // At the top of the rectangle: the cap height starts a few pixels down.
     EXPECT_LT(left.top - box.top, 6);
     EXPECT_LE(left.bottom, box.top + 16);
+
+    // Text is smooth and in the font's colour: blending toward it never adds
+    // blue, and keeps the top byte.
+    int solid = 0;
+    int partial = 0;
+    for (int y = 400; y < 450; ++y) {
+        for (int x = 0; x < 300; ++x) {
+            const uint32_t p = s.pixelAt(x, y);
+            solid += (p & 0xFFFFFF) == 0xFF9900;
+            partial += (p & 0xFFFFFF) != 0xFF9900 && (p & 0xFFFFFF) != 0;
+            EXPECT_EQ(p & 0xFF0000FF, 0xFF000000u);
+        }
+    }
+    EXPECT_GT(solid, 100);
+    EXPECT_GT(partial, 50);
 }
 
 TEST(Canvas, RightAlignedTextTooWideForItsRectangleLosesItsStartAndNothingLeaks) {
@@ -138,31 +147,6 @@ TEST(Canvas, RightAlignedTextTooWideForItsRectangleLosesItsStartAndNothingLeaks)
     EXPECT_LE(ink.right, 240);
     EXPECT_GE(ink.right, 236);
     EXPECT_LE(ink.bottom, 58);
-}
-
-TEST(Canvas, TextIsSmoothAndInTheFontColour) {
-    TestApplication test(32);
-    Application& app = test.app();
-    app.fillRect(0, 0, 800, 600, 0x000000);
-    ASSERT_TRUE(app.beginDraw());
-    app.setFont("Arial", 40, 0xFF9900);
-    app.drawText(0, 0, 800, 100, 0, "Quadrimo");
-    app.releaseFont();
-    app.endDraw();
-    int solid = 0;
-    int partial = 0;
-    for (int y = 0; y < 50; ++y) {
-        for (int x = 0; x < 300; ++x) {
-            const uint32_t p = test.backBuffer().pixelAt(x, y) & 0xFFFFFF;
-            if (p == 0xFF9900) ++solid;
-            else if (p != 0) ++partial;
-            // Blending toward the colour never adds blue, and keeps the top byte.
-            EXPECT_EQ(p & 0xFF, 0u);
-            EXPECT_EQ(test.backBuffer().pixelAt(x, y) >> 24, 0xFFu);
-        }
-    }
-    EXPECT_GT(solid, 100);
-    EXPECT_GT(partial, 50);
 }
 
 TEST(Canvas, NumbersAreUnsignedDecimalAndMeasuringMatchesDrawing) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -29,8 +30,7 @@ Bytes musicData() {
 Bytes bufferContents(platform::SoundBuffer& buffer) {
     uint8_t* first = nullptr;
     uint8_t* second = nullptr;
-    uint32_t firstSize = 0;
-    uint32_t secondSize = 0;
+    uint32_t firstSize = 0, secondSize = 0;
     EXPECT_TRUE(buffer.lock(0, 0, true, first, firstSize, second, secondSize));
     Bytes contents(first, first + firstSize);
     buffer.unlock(first, 0, second, 0);
@@ -42,6 +42,11 @@ Bytes slice(const Bytes& data, size_t from, size_t count) {
     Bytes out;
     for (size_t i = 0; i < count; ++i) out.push_back(data[(from + i) % data.size()]);
     return out;
+}
+
+// A file of count equal 16-bit samples.
+std::string steadyWave(const std::string& name, size_t count, int16_t value) {
+    return writeFile(name, simpleWave(samples16(std::vector<int16_t>(count, value))));
 }
 
 std::vector<int16_t> pull(platform::AudioDevice& device, uint32_t frames) {
@@ -73,7 +78,7 @@ TEST_F(SoundTest, StreamingRefillsTheHalfTheCursorLeftAndNeverPlaysTrailingChunk
         EXPECT_TRUE(music.updateStream());
     };
     refillAt(30000);
-    EXPECT_EQ(bufferContents(*music.buffer), slice(data, 0, 88200));
+    EXPECT_EQ(bufferContents(*music.buffer), slice(data, 0, 88200)) << "the cursor has not left the first half";
     refillAt(50000);
     EXPECT_EQ(music.lastStreamHalf, 44100u);
     Bytes expected = slice(data, 88200, 44100);
@@ -119,7 +124,7 @@ TEST_F(SoundTest, MusicIsContinuousAcrossRefills) {
 
 TEST_F(SoundTest, PlayStopAndResume) {
     std::vector<int16_t> values(1000);
-    for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<int16_t>(i + 1);
+    std::iota(values.begin(), values.end(), int16_t{1});
     const std::string path = writeFile("effect.wav", simpleWave(samples16(values)));
     Sound effect(path.c_str(), false, 2);
     EXPECT_EQ(effect.bufferSize, 2000u);
@@ -145,7 +150,7 @@ TEST_F(SoundTest, OtherRatesKeepTheirPitchAndLoudSoundsSaturate) {
     Bytes stereo;
     for (int i = 0; i < 50; ++i) stereo.insert(stereo.end(), {0xFF, 0xFF});
     const std::string slowPath = writeFile("slow.wav", simpleWave(stereo, 11025, 2, 8));
-    const std::string loudPath = writeFile("loud.wav", simpleWave(samples16(std::vector<int16_t>(100, 30000))));
+    const std::string loudPath = steadyWave("loud.wav", 100, 30000);
     Sound slow(slowPath.c_str(), false, 2);
     Sound loud(loudPath.c_str(), false, 2);
     ASSERT_TRUE(slow.play());
@@ -159,7 +164,7 @@ TEST_F(SoundTest, OtherRatesKeepTheirPitchAndLoudSoundsSaturate) {
 }
 
 TEST_F(SoundTest, LostBuffersAreRestoredAndRefilledOnce) {
-    const std::string path = writeFile("lost.wav", simpleWave(samples16(std::vector<int16_t>(100, 1234))));
+    const std::string path = steadyWave("lost.wav", 100, 1234);
     Sound effect(path.c_str(), false, 2);
     effect.createBuffer();
     effect.buffer->setLost(true);
@@ -174,7 +179,7 @@ TEST_F(SoundTest, LostBuffersAreRestoredAndRefilledOnce) {
     EXPECT_EQ(pull(device_, 1)[0], 1234);
 
     // A music buffer lost while playing plays again at the next tick.
-    const std::string musicPath = writeFile("lostmusic.wav", simpleWave(samples16(std::vector<int16_t>(44100, 77))));
+    const std::string musicPath = steadyWave("lostmusic.wav", 44100, 77);
     Sound music(musicPath.c_str(), true, 2);
     ASSERT_TRUE(music.play());
     device_.loseAllBuffers();
@@ -187,7 +192,6 @@ TEST_F(SoundTest, LostBuffersAreRestoredAndRefilledOnce) {
 TEST_F(SoundTest, UnreadableFilesAndRefusedBuffersStaySilent) {
     const std::string junk = writeFile("junk.wav", Bytes(100, 'x'));
     const std::string weird = writeFile("float.wav", simpleWave(Bytes(64, 0), 22050, 1, 32));
-    const std::string good = writeFile("good.wav", simpleWave(samples16(std::vector<int16_t>(10, 5))));
     for (const std::string& name : {std::string("missing.wav"), junk, weird}) {
         Sound sound(name.c_str(), false, 2);
         EXPECT_FALSE(sound.createBuffer());
@@ -199,6 +203,7 @@ TEST_F(SoundTest, UnreadableFilesAndRefusedBuffersStaySilent) {
     Sound missingMusic("missing.wav", true, 2);
     EXPECT_FALSE(missingMusic.updateStream());
     device_.refuseBufferCreations(1);
+    const std::string good = steadyWave("good.wav", 10, 5);
     Sound refused(good.c_str(), false, 2);
     EXPECT_FALSE(refused.createBuffer());
     EXPECT_TRUE(refused.play()) << "a later try may be granted";

@@ -9,31 +9,23 @@
 
 using platform::DecodedBitmap;
 
-namespace {
-const std::string suiteDir = std::string(QUADRIMO_TESTDATA_DIR) + "/bmpsuite/";
-}
-
-TEST(BitmapLoader, StretchesToTheDeclaredSizeByNearestNeighbour) {
+TEST(BitmapLoader, StretchesByNearestNeighbourAndLoadsNothingFromBadFiles) {
+    const std::string suiteDir = std::string(QUADRIMO_TESTDATA_DIR) + "/bmpsuite/";
     const std::string path = suiteDir + "g/rgb24.bmp";
     DecodedBitmap original;
     DecodedBitmap bitmap;
     ASSERT_TRUE(platform::loadBitmapFile(path.c_str(), 0, 0, original));  // 0: the file's own size
     ASSERT_TRUE(platform::loadBitmapFile(path.c_str(), 254, 192, bitmap));
-    ASSERT_EQ(bitmap.width, 254);
-    ASSERT_EQ(bitmap.height, 192);
+    ASSERT_EQ(std::pair(bitmap.width, bitmap.height), std::pair(254, 192));
     for (int y = 0; y < 192; y += 7)
         for (int x = 0; x < 254; x += 5) ASSERT_EQ(bitmap.pixelAt(x, y), original.pixelAt(x / 2, y / 3));
     ASSERT_TRUE(platform::loadBitmapFile(path.c_str(), 64, 32, bitmap));
     EXPECT_EQ(bitmap.pixelAt(63, 31), original.pixelAt(63 * 127 / 64, 62));
-}
 
-TEST(BitmapLoader, MissingUnreadableAndBrokenFilesLoadNothing) {
-    DecodedBitmap bitmap;
-    for (const std::string& path : {suiteDir + "g/absent.bmp", suiteDir + "g", suiteDir + "README.md"})
-        EXPECT_FALSE(platform::loadBitmapFile(path.c_str(), 4, 4, bitmap)) << path;
+    for (const std::string& bad : {suiteDir + "g/absent.bmp", suiteDir + "g", suiteDir + "README.md"})
+        EXPECT_FALSE(platform::loadBitmapFile(bad.c_str(), 4, 4, bitmap)) << bad;
     EXPECT_FALSE(platform::loadBitmapFile(nullptr, 4, 4, bitmap));
     EXPECT_TRUE(bitmap.pixels.empty());
-
     const std::string small = suiteDir + "b/shortfile.bmp";
     std::vector<uint8_t> bytes;
     EXPECT_FALSE(platform::readWholeFile(small.c_str(), 272, bytes));

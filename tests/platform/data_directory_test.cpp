@@ -8,48 +8,26 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-class DataDirectory : public ::testing::Test {
-protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() / ("quadrimo-data-" + std::to_string(::getpid()));
-        fs::create_directories(root_ / "elsewhere");
-        previous_ = fs::current_path();
-        fs::current_path(root_ / "elsewhere");
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(root_);
-    }
-    void touch(const fs::path& file) {
-        fs::create_directories(file.parent_path());
-        std::ofstream(file) << "x";
-    }
+TEST(DataDirectory, PrefersTheWorkingDirectoryThenTheProgramFolderThenTheInstalledTree) {
+    const fs::path root = fs::temp_directory_path() / ("quadrimo-data-" + std::to_string(::getpid()));
+    const fs::path previous = fs::current_path();
+    fs::create_directories(root / "elsewhere");
+    fs::current_path(root / "elsewhere");
     // A marker no real installation holds, so the configured folder never answers.
-    const char* marker_ = "quadrimo-data-directory-test.marker";
-    fs::path root_;
-    fs::path previous_;
-};
+    const char* marker = "quadrimo-data-directory-test.marker";
+    const std::string program = (root / "prefix" / "bin" / "quadrimo").string();
+    const auto found = [&] { return fs::path(platform::findDataDirectory(program, marker)); };
 
-}  // namespace
-
-TEST_F(DataDirectory, PrefersTheWorkingDirectoryThenTheProgramFolderThenTheInstalledTree) {
-    const std::string program = (root_ / "prefix" / "bin" / "quadrimo").string();
-    EXPECT_EQ(platform::findDataDirectory(program, marker_), "");
-
-    touch(root_ / "prefix" / "share" / "quadrimo" / marker_);
-    EXPECT_EQ(fs::path(platform::findDataDirectory(program, marker_)), root_ / "prefix" / "share" / "quadrimo");
-
-    touch(root_ / "prefix" / "bin" / marker_);
-    EXPECT_EQ(fs::path(platform::findDataDirectory(program, marker_)), root_ / "prefix" / "bin");
-
-    touch(root_ / "elsewhere" / marker_);
-    EXPECT_EQ(fs::path(platform::findDataDirectory(program, marker_)), root_ / "elsewhere");
-}
-
-TEST_F(DataDirectory, AFolderNamedLikeTheMarkerOrAnUnknownProgramFindsNothing) {
-    fs::create_directories(root_ / "prefix" / "share" / "quadrimo" / marker_);
-    EXPECT_EQ(platform::findDataDirectory((root_ / "prefix" / "bin" / "quadrimo").string(), marker_), "");
-    EXPECT_EQ(platform::findDataDirectory("", marker_), "");
+    // A folder named like the marker is no marker.
+    fs::create_directories(root / "prefix" / "share" / "quadrimo" / marker / "inside");
+    EXPECT_EQ(found(), "");
+    EXPECT_EQ(platform::findDataDirectory("", marker), "");
+    fs::remove_all(root / "prefix" / "share" / "quadrimo" / marker);
+    for (const fs::path& folder : {root / "prefix" / "share" / "quadrimo", root / "prefix" / "bin", root / "elsewhere"}) {
+        fs::create_directories(folder);
+        std::ofstream(folder / marker) << "x";
+        EXPECT_EQ(found(), folder);
+    }
+    fs::current_path(previous);
+    fs::remove_all(root);
 }

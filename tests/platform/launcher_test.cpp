@@ -29,8 +29,7 @@ protected:
                   ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::system(("rm -rf '" + folder_ + "'").c_str());
         mkdir(folder_.c_str(), 0700);
-        const char* path = std::getenv("PATH");
-        savedPath_ = path != nullptr ? path : "";
+        savedPath_ = std::getenv("PATH");
         setenv("PATH", ("relative:" + folder_).c_str(), 1);
     }
     void TearDown() override { setenv("PATH", savedPath_.c_str(), 1); }
@@ -86,13 +85,11 @@ TEST_F(FakeProgramsTest, ProgramsFoundOnThePathGetTheirArgumentsAsTheyAreAndLeav
 }
 
 TEST_F(FakeProgramsTest, QueriesGiveTheirOutputOrAreCutOff) {
-    const std::string answer = addProgram("answer", "echo xchm.desktop");
     std::string output;
-    EXPECT_TRUE(Launcher::runForOutput({answer}, 2000, output));
+    EXPECT_TRUE(Launcher::runForOutput({addProgram("answer", "echo xchm.desktop")}, 2000, output));
     EXPECT_EQ(output, "xchm.desktop\n");
-    const std::string stuck = addProgram("stuck", "exec /bin/sleep 10");
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(Launcher::runForOutput({stuck}, 200, output));
+    EXPECT_FALSE(Launcher::runForOutput({addProgram("stuck", "exec /bin/sleep 10")}, 200, output));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
@@ -101,6 +98,7 @@ TEST_F(FakeProgramsTest, HelpViewerIsLookedUpOnceAndUsedForEveryRequest) {
     const std::string html = folder_ + "/index.html";
     std::ofstream(chm) << "help";
     std::ofstream(html) << "<p>help</p>";
+    EXPECT_FALSE(HelpViewer().show(chm, html)) << "nothing to show it with";
     addProgram("xdg-mime");
     addProgram("xdg-open");
     addProgram("kchmviewer");
@@ -110,20 +108,15 @@ TEST_F(FakeProgramsTest, HelpViewerIsLookedUpOnceAndUsedForEveryRequest) {
     EXPECT_EQ(viewer.lookups(), 1);
     EXPECT_EQ(calls("kchmviewer", 2), chm + "|\n" + chm + "|\n");
     EXPECT_EQ(calls("xdg-mime"), "query|default|application/vnd.ms-htmlhelp|\n");
-
     // With the desktop naming a default viewer, xdg-open hands the file to it.
     addProgram("xdg-mime", "echo chmsee.desktop");
-    HelpViewer desktop;
-    EXPECT_TRUE(desktop.show(chm, html));
+    EXPECT_TRUE(HelpViewer().show(chm, html));
     EXPECT_EQ(calls("xdg-open"), chm + "|\n");
 }
 
 TEST_F(FakeProgramsTest, WithoutAViewerTheHtmlHelpOpensAndNothingIsRetried) {
     const std::string html = folder_ + "/index.html";
     std::ofstream(html) << "<p>help</p>";
-    HelpViewer nothing;
-    EXPECT_FALSE(nothing.show(folder_ + "/none.chm", html));
-
     addProgram("xdg-open");
     HelpViewer viewer;
     EXPECT_TRUE(viewer.show(folder_ + "/none.chm", html));

@@ -67,16 +67,12 @@ TEST(SettingsFile, DamagedLinesAreSkippedAndReported) {
     EXPECT_EQ(values["good"].data[0], 5);
 }
 
-TEST(SettingsFile, WrappedHexListsAndDeletions) {
+TEST(SettingsFile, WrappedHexListsAndDeletionsAreUnderstoodAndNonSettingsTextIsUnreadable) {
     SettingValues values;
-    const std::string text = HEAD + "\"gone\"=dword:1\n\"gone\"=-\n\"list\"=hex:01,02,\\\n   03\n";
-    EXPECT_EQ(parse(text, values), SettingsParse::complete);
+    EXPECT_EQ(parse(HEAD + "\"gone\"=dword:1\n\"gone\"=-\n\"list\"=hex:01,02,\\\n   03\n", values), SettingsParse::complete);
     EXPECT_FALSE(values.contains("gone"));
     EXPECT_EQ(values["list"].data, (std::vector<uint8_t>{1, 2, 3}));
-}
-
-TEST(SettingsFile, NonSettingsTextIsUnreadableAndEmptyIsComplete) {
-    SettingValues values;
+    values.clear();
     EXPECT_EQ(parse("\x89PNG garbage\n\"a\"=dword:1\n", values), SettingsParse::unreadable);
     EXPECT_TRUE(values.empty());
     EXPECT_EQ(parse("", values), SettingsParse::complete);

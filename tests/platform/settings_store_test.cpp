@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -20,27 +22,24 @@ namespace {
 class SettingsStoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* base = std::getenv("XDG_DATA_HOME");
-        folder_ = std::string(base != nullptr ? base : "/tmp") + "/store-" +
+        folder_ = std::string(std::getenv("XDG_DATA_HOME")) + "/store-" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::system(("rm -rf '" + folder_ + "'").c_str());
         path_ = folder_ + "/deeper/settings.reg";
     }
-
     static std::string contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
         std::stringstream text;
-        text << in.rdbuf();
+        text << std::ifstream(path, std::ios::binary).rdbuf();
         return text.str();
     }
-
-    static void put(const std::string& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
-    }
-
-    SettingsStore* openStore() {
+    std::unique_ptr<SettingsStore> openStore() {
         long status = -1;
-        return SettingsStore::open(path_, status);
+        return std::unique_ptr<SettingsStore>(SettingsStore::open(path_, status));
+    }
+    ino_t inode() const {
+        struct stat about {};
+        EXPECT_EQ(stat(path_.c_str(), &about), 0);
+        return about.st_ino;
     }
 
     std::string folder_;
@@ -50,31 +49,31 @@ protected:
 }  // namespace
 
 TEST_F(SettingsStoreTest, PathFollowsXdgDataHomeOnlyWhenAbsolute) {
-    const std::string saved = std::getenv("XDG_DATA_HOME") != nullptr ? std::getenv("XDG_DATA_HOME") : "";
+    const std::string saved = std::getenv("XDG_DATA_HOME");
     const std::string savedHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
     setenv("HOME", "/home/player", 1);
-    setenv("XDG_DATA_HOME", "/data/", 1);
-    EXPECT_EQ(SettingsStore::defaultPath(), "/data/Zentrio/Quadrimo/settings.reg");
-    setenv("XDG_DATA_HOME", "relative/share", 1);
-    EXPECT_EQ(SettingsStore::defaultPath(), "/home/player/.local/share/Zentrio/Quadrimo/settings.reg");
-    setenv("XDG_DATA_HOME", "", 1);
-    EXPECT_EQ(SettingsStore::defaultPath(), "/home/player/.local/share/Zentrio/Quadrimo/settings.reg");
+    const std::pair<const char*, const char*> cases[] = {
+        {"/data/", "/data/Zentrio/Quadrimo/settings.reg"},
+        {"relative/share", "/home/player/.local/share/Zentrio/Quadrimo/settings.reg"},
+        {"", "/home/player/.local/share/Zentrio/Quadrimo/settings.reg"}};
+    for (const auto& [base, path] : cases) {
+        setenv("XDG_DATA_HOME", base, 1);
+        EXPECT_EQ(SettingsStore::defaultPath(), path) << base;
+    }
     setenv("XDG_DATA_HOME", saved.c_str(), 1);
     setenv("HOME", savedHome.c_str(), 1);
 }
 
 TEST_F(SettingsStoreTest, WritesBackOnlyWhatChangedAndReadsItAgain) {
-    SettingsStore* store = openStore();
+    auto store = openStore();
     ASSERT_NE(store, nullptr);
     const uint32_t score = 4000000000u;
     EXPECT_EQ(store->write("score0", SETTING_DWORD, &score, 4), SETTINGS_OK);
     EXPECT_EQ(store->write("name0", SETTING_STRING, "Anonymous", 10), SETTINGS_OK);
     EXPECT_EQ(store->close(), SETTINGS_OK);
-    delete store;
     EXPECT_NE(contents(path_).find("\"score0\"=dword:ee6b2800"), std::string::npos);
 
-    struct stat before {};
-    ASSERT_EQ(stat(path_.c_str(), &before), 0);
+    const ino_t before = inode();
     store = openStore();
     ASSERT_NE(store, nullptr);
     uint32_t readScore = 0;
@@ -87,25 +86,17 @@ TEST_F(SettingsStoreTest, WritesBackOnlyWhatChangedAndReadsItAgain) {
     EXPECT_EQ(store->read("missing", SETTING_DWORD, &readScore, 4), SETTINGS_NOT_FOUND);
     EXPECT_EQ(store->write("score0", SETTING_DWORD, &score, 4), SETTINGS_OK);
     EXPECT_EQ(store->close(), SETTINGS_OK);
-    delete store;
-    struct stat after {};
-    ASSERT_EQ(stat(path_.c_str(), &after), 0);
-    EXPECT_EQ(after.st_ino, before.st_ino) << "an unchanged store must not rewrite the file";
+    EXPECT_EQ(inode(), before) << "an unchanged store must not rewrite the file";
 }
 
-TEST_F(SettingsStoreTest, AFileNotFullyUnderstoodIsKeptBeforeItIsReplaced) {
-    SettingsStore* store = openStore();
-    ASSERT_NE(store, nullptr);
-    store->close();
-    delete store;
+TEST_F(SettingsStoreTest, AFileNotFullyUnderstoodIsKeptBeforeItIsReplacedAndOneUnreadableIsNeverReplaced) {
+    ASSERT_NE(openStore(), nullptr);
     const std::string original = "not a settings file at all\n\x01\x02";
-    put(path_, original);
-
-    store = openStore();
+    std::ofstream(path_, std::ios::binary) << original;
+    auto store = openStore();
     ASSERT_NE(store, nullptr);
     EXPECT_FALSE(store->contains("hasSound"));
     store->close();
-    delete store;
     EXPECT_EQ(contents(path_), original) << "reading alone changes nothing";
     EXPECT_NE(access((path_ + ".bad").c_str(), F_OK), 0);
 
@@ -113,15 +104,11 @@ TEST_F(SettingsStoreTest, AFileNotFullyUnderstoodIsKeptBeforeItIsReplaced) {
     const uint8_t on = 1;
     store->write("hasSound", SETTING_BINARY, &on, 1);
     EXPECT_EQ(store->close(), SETTINGS_OK);
-    delete store;
     EXPECT_EQ(contents(path_ + ".bad"), original);
     EXPECT_NE(contents(path_).find("\"hasSound\"=hex:01"), std::string::npos);
-}
 
-TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsNeverReplaced) {
-    SettingsStore* store = openStore();
-    store->close();
-    delete store;
+    store.reset();
+    std::remove(path_.c_str());
     ASSERT_EQ(mkdir(path_.c_str(), 0700), 0);
     long status = SETTINGS_OK;
     EXPECT_EQ(SettingsStore::open(path_, status), nullptr);
@@ -135,14 +122,13 @@ TEST_F(SettingsStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
         worker = fork();
         if (worker != 0) continue;
         for (uint32_t i = 0; i < ROUNDS; ++i) {
-            SettingsStore* store = openStore();
+            auto store = openStore();
             if (store == nullptr) _exit(1);
             uint32_t total = 0;
             store->read("total", SETTING_DWORD, &total, 4);
             ++total;
             store->write("total", SETTING_DWORD, &total, 4);
             if (store->close() != SETTINGS_OK) _exit(2);
-            delete store;
         }
         _exit(0);
     }
@@ -151,10 +137,9 @@ TEST_F(SettingsStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
         waitpid(worker, &status, 0);
         EXPECT_EQ(status, 0);
     }
-    SettingsStore* store = openStore();
+    auto store = openStore();
     ASSERT_NE(store, nullptr);
     uint32_t total = 0;
     store->read("total", SETTING_DWORD, &total, 4);
     EXPECT_EQ(total, 2 * ROUNDS);
-    delete store;
 }

@@ -6,12 +6,10 @@
 using platform::Rect;
 using platform::Surface;
 
-TEST(Surface, KeyedCopySkipsKeyPixelsAndIsCutByClip) {
+TEST(Surface, KeyedCopySkipsKeyPixelsAndIsCutByClipAndFillsAreCutToBounds) {
     Surface source(4, 1, 16);
-    source.setPixelAt(0, 0, 0x0000);
-    source.setPixelAt(1, 0, 0x0001);
-    source.setPixelAt(2, 0, 0xFFFF);
-    source.setPixelAt(3, 0, 0x0000);
+    const uint32_t row[] = {0x0000, 0x0001, 0xFFFF, 0x0000};
+    for (int x = 0; x < 4; ++x) source.setPixelAt(x, 0, row[x]);
     source.setColourKey(0, 0);
     Surface target(10, 2, 16);
     target.fill(Rect{0, 0, 10, 2}, 0x1234);
@@ -23,35 +21,15 @@ TEST(Surface, KeyedCopySkipsKeyPixelsAndIsCutByClip) {
     EXPECT_EQ(target.pixelAt(4, 1), 0x1234u);  // outside the clip
     ASSERT_TRUE(target.blit(-2, 0, source, Rect{0, 0, 4, 1}, false));
     EXPECT_EQ(target.pixelAt(0, 0), 0xFFFFu);  // source column 2 lands on column 0
-}
-
-TEST(Surface, FillsEveryDepthAndCutsToBounds) {
     for (int bits : {16, 24, 32}) {
         Surface s(5, 5, bits);
-        ASSERT_TRUE(s.fill(Rect{-3, -3, 2, 2}, 0xFF00FF00u & ((bits == 32) ? 0xFFFFFFFFu : 0xFFFFFFu)));
+        ASSERT_TRUE(s.fill(Rect{-3, -3, 2, 2}, 0x00FF00u));
         EXPECT_NE(s.pixelAt(1, 1), 0u) << bits;
         EXPECT_EQ(s.pixelAt(2, 2), 0u) << bits;
     }
 }
 
-TEST(Surface, LostSurfaceFailsUntilRestored) {
-    Surface s(2, 2, 32);
-    Surface other(2, 2, 32);
-    s.fill(Rect{0, 0, 2, 2}, 7);
-    s.setLost(true);
-    uint8_t* address = nullptr;
-    int pitch = 0;
-    EXPECT_FALSE(s.fill(Rect{0, 0, 1, 1}, 1));
-    EXPECT_FALSE(s.lock(Rect{0, 0, 1, 1}, address, pitch));
-    EXPECT_FALSE(other.blit(0, 0, s, Rect{0, 0, 2, 2}, false));
-    ASSERT_TRUE(s.restore());
-    EXPECT_EQ(s.pixelAt(0, 0), 0u);
-    s.setLost(true);
-    s.setRestoreFails(true);
-    EXPECT_FALSE(s.restore());
-}
-
-TEST(Surface, LockGivesTopLeftAndPitchAndBlocksBlits) {
+TEST(Surface, LockedOrLostSurfacesRefuseDrawingUntilUnlockedOrRestored) {
     Surface s(8, 4, 16);
     uint8_t* address = nullptr;
     int pitch = 0;
@@ -63,4 +41,16 @@ TEST(Surface, LockGivesTopLeftAndPitchAndBlocksBlits) {
     EXPECT_TRUE(s.unlock());
     EXPECT_FALSE(s.unlock());
     EXPECT_FALSE(s.lock(Rect{0, 0, 9, 1}, address, pitch));
+
+    Surface other(2, 2, 16);
+    s.fill(Rect{0, 0, 8, 4}, 7);
+    s.setLost(true);
+    EXPECT_FALSE(s.fill(Rect{0, 0, 1, 1}, 1));
+    EXPECT_FALSE(s.lock(Rect{0, 0, 1, 1}, address, pitch));
+    EXPECT_FALSE(other.blit(0, 0, s, Rect{0, 0, 2, 2}, false));
+    ASSERT_TRUE(s.restore());
+    EXPECT_EQ(s.pixelAt(0, 0), 0u);
+    s.setLost(true);
+    s.setRestoreFails(true);
+    EXPECT_FALSE(s.restore());
 }
