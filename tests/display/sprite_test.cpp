@@ -31,47 +31,33 @@ Image threeFrames("three.bmp", 30, 10, 3, 1, 3);
 
 }  // namespace
 
-TEST(Sprite, FrameWrapsWhenLoopingAndClampsOtherwise) {
-    ProbeSprite looping(nullptr, 0, 0, &threeFrames);
+TEST(Sprite, FrameWrapsWhenLoopingAndClampsOtherwiseAndHooksOnlyOnChange) {
+    ProbeSprite looping(nullptr, 0, 0, &threeFrames), clamped(nullptr, 0, 0, &threeFrames);
     looping.setLooping(true);
-    looping.setFrame(3);
-    EXPECT_EQ(looping.getFrame(), 0);
-    looping.setFrame(4);
-    EXPECT_EQ(looping.getFrame(), 1);
-    looping.setFrame(-1);
-    EXPECT_EQ(looping.getFrame(), 2);
-    looping.setFrame(-4);
-    EXPECT_EQ(looping.getFrame(), 2);
-
-    ProbeSprite clamped(nullptr, 0, 0, &threeFrames);
-    clamped.setFrame(7);
-    EXPECT_EQ(clamped.getFrame(), 2);
-    EXPECT_EQ(clamped.frameChanges, 1);
-    clamped.setFrame(9);  // already on the last frame: no hook
+    const int requests[][3] = {{3, 0, 2}, {4, 1, 2}, {-1, 2, 0}, {-4, 2, 0}};  // asked, looping, clamped
+    for (const auto& [asked, wrapped, held] : requests) {
+        looping.setFrame(asked);
+        clamped.setFrame(asked);
+        EXPECT_EQ(std::vector<int>({looping.getFrame(), clamped.getFrame()}), std::vector<int>({wrapped, held})) << asked;
+    }
+    clamped.setFrame(9);  // to the last frame: one hook
     clamped.setFrame(2);  // the current frame: no hook
-    EXPECT_EQ(clamped.frameChanges, 1);
-    clamped.setFrame(-5);
-    EXPECT_EQ(clamped.getFrame(), 0);
-    EXPECT_EQ(clamped.frameChanges, 2);
+    EXPECT_EQ(clamped.frameChanges, 3);
 }
 
 TEST(Sprite, AlphaClampsAndImageSetsSizeAndFrames) {
     Sprite node(nullptr, 0, 0, &threeFrames);
-    EXPECT_EQ(node.getWidth(), 10);
-    EXPECT_EQ(node.getHeight(), 10);
-    EXPECT_EQ(node.frameCount, 3);
+    EXPECT_EQ(std::vector<int>({node.getWidth(), node.getHeight(), node.frameCount}), std::vector<int>({10, 10, 3}));
     node.setAlpha(200);
     EXPECT_EQ(node.getAlpha(), 128);
     node.setAlpha(-3);
     EXPECT_EQ(node.getAlpha(), 0);
 
-    Image wide("wide.bmp", 100, 12, 10, 1, 10);
+    Image wide("wide.bmp", 100, 12, 10, 1, 10), one("one.bmp", 5, 5, 1, 1, 1);
     node.frame = 2;
     node.setImage(&wide);
-    EXPECT_EQ(node.frame, 2);
-    EXPECT_EQ(node.getWidth(), 10);
+    EXPECT_EQ(std::vector<int>({node.frame, node.getWidth()}), std::vector<int>({2, 10}));
     node.setFrame(9);
-    Image one("one.bmp", 5, 5, 1, 1, 1);
     node.setImage(&one);
     EXPECT_EQ(node.frame, 0);
 }
@@ -84,44 +70,32 @@ TEST(Sprite, OriginsFollowAncestorsThroughNullSlots) {
     child->giveChildren(1);
     auto* grandChild = new ProbeSprite(child, 1, 1, nullptr);
     child->children[0] = grandChild;
-    EXPECT_EQ(child->getOriginX(), 10);
-    EXPECT_EQ(grandChild->getOriginX(), 15);
-    EXPECT_EQ(grandChild->getOriginY(), 26);
-
+    const auto origins = [&] {
+        return std::vector<int>({child->getOriginX(), grandChild->getOriginX(), grandChild->getOriginY()});
+    };
+    EXPECT_EQ(origins(), std::vector<int>({10, 15, 26}));
     root.setX(100);
-    EXPECT_EQ(child->getOriginX(), 100);
-    EXPECT_EQ(grandChild->getOriginX(), 105);
+    EXPECT_EQ(origins(), std::vector<int>({100, 105, 26}));
     root.setPosition(0, 0);
-    EXPECT_EQ(grandChild->getOriginX(), 5);
-    EXPECT_EQ(grandChild->getOriginY(), 6);
+    EXPECT_EQ(origins(), std::vector<int>({0, 5, 6}));
     root.setOrigin(50, 60);
-    EXPECT_EQ(root.getOriginX(), 50);
-    EXPECT_EQ(grandChild->getOriginX(), 55);
-    EXPECT_EQ(grandChild->getOriginY(), 66);
+    EXPECT_EQ(origins(), std::vector<int>({50, 55, 66}));
 }
 
-TEST(Sprite, TickVisitsChildrenFirstAndDestructorDeletesInOrder) {
+TEST(Sprite, TickVisitsParentThenChildrenAndAnimatesAfterThem) {
     std::vector<int> log;
     {
-        ProbeSprite root(nullptr, 0, 0, nullptr, &log, 1);
+        ProbeSprite root(nullptr, 0, 0, &threeFrames, &log, 1);
         root.giveChildren(3);
         root.children[0] = new ProbeSprite(&root, 0, 0, nullptr, &log, 2);
         root.children[2] = new ProbeSprite(&root, 0, 0, nullptr, &log, 3);
-        root.tick();
-        EXPECT_EQ(log, (std::vector<int>{1, 2, 3}));
+        root.setAnimating(true);
+        for (int i = 0; i < 3; ++i) root.tick();
+        EXPECT_EQ(log, (std::vector<int>{1, 2, 3, 1, 2, 3, 1, 2, 3}));
+        EXPECT_EQ(std::vector<int>({root.getFrame(), root.frameChanges}), std::vector<int>({2, 2}));
         log.clear();
     }
-    EXPECT_EQ(log, (std::vector<int>{-1, -2, -3}));
-}
-
-TEST(Sprite, AnimatingNodeAdvancesAfterItsChildren) {
-    ProbeSprite node(nullptr, 0, 0, &threeFrames);
-    node.setAnimating(true);
-    node.tick();
-    node.tick();
-    node.tick();
-    EXPECT_EQ(node.getFrame(), 2);
-    EXPECT_EQ(node.frameChanges, 2);
+    EXPECT_EQ(log, (std::vector<int>{-1, -2, -3})) << "the destructor deletes its children in order";
 }
 
 TEST(Sprite, HiddenNodeDrawsNothingBelowIt) {

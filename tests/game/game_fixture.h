@@ -16,6 +16,12 @@
 #include "game/game_screen.h"
 #include "support/test_application.h"
 
+// Several figures in one comparison: EXPECT_EQ(values(a, b), values(1, 2)).
+template <typename... T>
+std::vector<long long> values(const T&... v) {
+    return {static_cast<long long>(v)...};
+}
+
 // What a scripted game did.
 struct GameRun {
     bool ended = false;
@@ -51,10 +57,16 @@ protected:
         for (const auto& [c, r] : cells) paint(c, r, kind);
     }
     int kinds(int c, int r) { return at(c, r)->getKind(); }
+    std::vector<Block*> boardCopy() { return {screen->board, screen->board + 64}; }
+    void clearMatches() {
+        for (int i = 0; i < 64; ++i) screen->board[i]->setMatched(false);
+        screen->matchCount = 0;
+    }
 
     // The child slots hold exactly the board's blocks, in cell order.
     void expectSlotsFollowBoard() {
-        for (int i = 0; i < 64; ++i) ASSERT_EQ(screen->children[CHILD_FIRST_BLOCK + i], screen->board[i]) << i;
+        EXPECT_EQ(std::vector<Sprite*>(screen->children + CHILD_FIRST_BLOCK, screen->children + CHILD_FIRST_BLOCK + 64),
+                  std::vector<Sprite*>(screen->board, screen->board + 64));
     }
 
     // Sets the input state as the window procedure would and passes the event on.

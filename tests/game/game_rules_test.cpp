@@ -19,66 +19,45 @@ std::vector<uint32_t> listed(const uint32_t* list, int count) { return {list, li
 using GameRules = GameFixture;
 
 TEST_F(GameRules, PointingSelectsTheGroupNearestTheCornerUnderTheMouse) {
-    EXPECT_EQ(screen->pointedColumn(190), 0);
-    EXPECT_EQ(screen->pointedColumn(249), 0);
-    EXPECT_EQ(screen->pointedColumn(250), 1);
-    EXPECT_EQ(screen->pointedColumn(609), 6);
-    EXPECT_EQ(screen->pointedRow(130), 0);
-    EXPECT_EQ(screen->pointedRow(189), 0);
-    EXPECT_EQ(screen->pointedRow(549), 6);
-    for (int outside : {-500, 0, 100, 129, 189}) EXPECT_FALSE(screen->isValidGroup(screen->pointedColumn(outside), 0));
-    for (int outside : {610, 700, 5000}) EXPECT_FALSE(screen->isValidGroup(screen->pointedColumn(outside), 0));
-    for (int outside : {-500, 0, 129}) EXPECT_FALSE(screen->isValidGroup(0, screen->pointedRow(outside)));
-    for (int outside : {550, 600}) EXPECT_FALSE(screen->isValidGroup(0, screen->pointedRow(outside)));
-    EXPECT_EQ(screen->cellX(0), 175);
-    EXPECT_EQ(screen->cellY(7), 535);
+    const int columns[][2] = {{190, 0}, {249, 0}, {250, 1}, {609, 6}}, rows[][2] = {{130, 0}, {189, 0}, {549, 6}};
+    for (const auto& [x, column] : columns) EXPECT_EQ(screen->pointedColumn(x), column) << x;
+    for (const auto& [y, row] : rows) EXPECT_EQ(screen->pointedRow(y), row) << y;
+    for (int outside : {-500, 0, 129, 189, 610, 5000}) EXPECT_FALSE(screen->isValidGroup(screen->pointedColumn(outside), 0));
+    for (int outside : {-500, 129, 550, 600}) EXPECT_FALSE(screen->isValidGroup(0, screen->pointedRow(outside)));
+    EXPECT_EQ(values(screen->cellX(0), screen->cellY(7)), values(175, 535));
 }
 
 TEST_F(GameRules, TurnsMoveTheFourBlocksAndUndoEachOther) {
-    Block* const topLeft = at(3, 4);
-    Block* const topRight = at(4, 4);
-    Block* const bottomLeft = at(3, 5);
-    Block* const bottomRight = at(4, 5);
+    Block *const topLeft = at(3, 4), *const topRight = at(4, 4), *const bottomLeft = at(3, 5),
+                 *const bottomRight = at(4, 5);
+    const auto group = [&] { return std::vector<Block*>{at(3, 4), at(4, 4), at(4, 5), at(3, 5)}; };
     screen->rotateGroup(3, 4, true);
-    EXPECT_EQ(at(3, 4), topRight);
-    EXPECT_EQ(at(4, 4), bottomRight);
-    EXPECT_EQ(at(4, 5), bottomLeft);
-    EXPECT_EQ(at(3, 5), topLeft);
+    EXPECT_EQ(group(), std::vector<Block*>({topRight, bottomRight, bottomLeft, topLeft}));
     expectSlotsFollowBoard();
     screen->rotateGroup(3, 4, false);
-    EXPECT_EQ(at(3, 4), topLeft);
-    EXPECT_EQ(at(4, 4), topRight);
-    EXPECT_EQ(at(3, 5), bottomLeft);
-    EXPECT_EQ(at(4, 5), bottomRight);
-
+    EXPECT_EQ(group(), std::vector<Block*>({topLeft, topRight, bottomRight, bottomLeft}));
     screen->rotateGroup(3, 4, false);
-    EXPECT_EQ(at(3, 4), bottomLeft);
-    EXPECT_EQ(at(3, 5), bottomRight);
-    EXPECT_EQ(at(4, 5), topRight);
-    EXPECT_EQ(at(4, 4), topLeft);
+    EXPECT_EQ(group(), std::vector<Block*>({bottomLeft, topLeft, topRight, bottomRight}));
 
-    const std::vector<Block*> before(screen->board, screen->board + 64);
-    for (int turn = 0; turn < 4; ++turn) screen->rotateGroup(6, 6, true);
-    for (int turn = 0; turn < 4; ++turn) screen->rotateGroup(0, 0, false);
-    EXPECT_EQ(std::vector<Block*>(screen->board, screen->board + 64), before);
+    const std::vector<Block*> before = boardCopy();
+    for (int turn = 0; turn < 4; ++turn) screen->rotateGroup(6, 6, true), screen->rotateGroup(0, 0, false);
+    EXPECT_EQ(boardCopy(), before);
     expectSlotsFollowBoard();
 }
 
 TEST_F(GameRules, SquareCornersFollowTheEdgesAndStayOnTheBoard) {
-    int i1 = -1, i2 = -1, i3 = -1, i4 = -1;
-    ASSERT_TRUE(screen->squareCorners(0, 0, 1, 0, i1, i2, i3, i4));
-    EXPECT_EQ(std::vector<int>({i1, i2, i3, i4}), std::vector<int>({0, 1, 9, 8}));
-    ASSERT_TRUE(screen->squareCorners(1, 0, 2, 1, i1, i2, i3, i4));
-    EXPECT_EQ(std::vector<int>({i1, i2, i3, i4}), std::vector<int>({1, 10, 17, 8}));
-    ASSERT_TRUE(screen->squareCorners(0, 0, 7, 0, i1, i2, i3, i4));
-    EXPECT_EQ(std::vector<int>({i1, i2, i3, i4}), std::vector<int>({0, 7, 63, 56}));
-
-    EXPECT_FALSE(screen->squareCorners(3, 3, 3, 3, i1, i2, i3, i4)) << "one point is no square";
-    EXPECT_FALSE(screen->squareCorners(0, 7, 1, 7, i1, i2, i3, i4)) << "would reach row 8";
-    EXPECT_FALSE(screen->squareCorners(0, 0, 1, 1, i1, i2, i3, i4)) << "would reach column -1";
-    EXPECT_FALSE(screen->squareCorners(0, 0, 0, 1, i1, i2, i3, i4)) << "would reach column -1";
-    EXPECT_FALSE(screen->squareCorners(7, 1, 7, 0, i1, i2, i3, i4)) << "would reach column 8";
-    EXPECT_FALSE(screen->squareCorners(1, 0, 7, 7, i1, i2, i3, i4));
+    struct Case {
+        int x1, y1, x2, y2;
+        std::vector<long long> corners;  // empty: no square on the board
+    };
+    const Case cases[] = {{0, 0, 1, 0, {0, 1, 9, 8}},   {1, 0, 2, 1, {1, 10, 17, 8}}, {0, 0, 7, 0, {0, 7, 63, 56}},
+                          {3, 3, 3, 3, {}} /* a point */, {0, 7, 1, 7, {}} /* row 8 */,  {0, 0, 1, 1, {}} /* column -1 */,
+                          {0, 0, 0, 1, {}},               {7, 1, 7, 0, {}} /* column 8 */, {1, 0, 7, 7, {}}};
+    for (const Case& c : cases) {
+        int i1 = -1, i2 = -1, i3 = -1, i4 = -1;
+        const bool found = screen->squareCorners(c.x1, c.y1, c.x2, c.y2, i1, i2, i3, i4);
+        EXPECT_EQ(found ? values(i1, i2, i3, i4) : std::vector<long long>{}, c.corners) << c.x1 << c.y1 << c.x2 << c.y2;
+    }
 }
 
 TEST_F(GameRules, JokersStandForAnyColourAndBombsCompleteEverySquare) {
@@ -91,73 +70,66 @@ TEST_F(GameRules, JokersStandForAnyColourAndBombsCompleteEverySquare) {
     EXPECT_FALSE(matches()) << "joker with A, A and B";
     paint({{0, 0}, {1, 0}, {1, 1}, {0, 1}}, KIND_JOKER);
     EXPECT_TRUE(matches()) << "four jokers";
-    paint(0, 0, KIND_BOMB);
-    paint(1, 0, 3);
-    paint(1, 1, 5);
-    paint(0, 1, 8);
+    paint({{1, 0}}, 3), paint({{1, 1}}, 5), paint({{0, 1}}, 8), paint(0, 0, KIND_BOMB);
     EXPECT_TRUE(matches()) << "a bomb with three different colours";
 }
 
-TEST_F(GameRules, FirstMatchOfTheGameScoresTwoPointsAndFiftyTicks) {
+TEST_F(GameRules, ScoringFollowsChainComboAndTheAreaOfEachSquare) {
     EXPECT_FALSE(screen->findMatches()) << "the fixture's board holds no match";
     paint({{0, 0}, {1, 0}, {0, 1}, {1, 1}}, 9);
     screen->playerMoved = true;
     ASSERT_TRUE(screen->findMatches());
     EXPECT_EQ(listed(screen->matchList, screen->matchCount), std::vector<uint32_t>({code(0, 0, 1, 0)}));
-    EXPECT_EQ(screen->chain, 1);
-    EXPECT_EQ(screen->combo, 1);
-    EXPECT_EQ(screen->score, 2);
-    EXPECT_EQ(screen->lastPoints, 2);
-    EXPECT_EQ(screen->timeLeft, 1050);
+    // chain, combo, score, last points, time (+50), and what the displays show.
+    EXPECT_EQ(values(screen->chain, screen->combo, screen->score, screen->lastPoints, screen->timeLeft,
+                     screen->scoreDisplay->value, screen->chainDisplay->value, screen->comboDisplay->value),
+              values(1, 1, 2, 2, 1050, 2, 1, 1));
     EXPECT_EQ(screen->matchLineColour, 0xFFFFFFu);
-    EXPECT_EQ(screen->scoreDisplay->value, 2);
-    EXPECT_EQ(screen->chainDisplay->value, 1);
-    EXPECT_EQ(screen->comboDisplay->value, 1);
     EXPECT_EQ(screen->matchSound(screen->matchCount), screen->chainOneSound);
-    for (int c : {0, 1})
-        for (int r : {0, 1}) EXPECT_TRUE(at(c, r)->isMatched());
-    EXPECT_FALSE(at(2, 0)->isMatched());
+    EXPECT_EQ(values(at(0, 0)->isMatched(), at(1, 0)->isMatched(), at(0, 1)->isMatched(), at(1, 1)->isMatched(),
+                     at(2, 0)->isMatched()),
+              values(1, 1, 1, 1, 0));
 
     // The same board scanned again within the chain: points = combo² × chain × area.
     screen->playerMoved = false;
     ASSERT_TRUE(screen->findMatches());
-    EXPECT_EQ(screen->chain, 2);
-    EXPECT_EQ(screen->combo, 1);
-    EXPECT_EQ(screen->lastPoints, 4);
-    EXPECT_EQ(screen->score, 6);
+    EXPECT_EQ(values(screen->chain, screen->combo, screen->lastPoints, screen->score), values(2, 1, 4, 6));
     EXPECT_EQ(screen->matchSound(1), screen->chainTwoSound);
     ASSERT_TRUE(screen->findMatches());
     EXPECT_EQ(screen->matchSound(1), screen->chainMoreSound);
-}
 
-TEST_F(GameRules, TiltedAndLargeSquaresScoreTheirAreaTerms) {
+    // A tilted square (area term 2, +100 ticks) and a 3 × 3 one (area term 3).
+    clearMatches();
+    screen->setChain(0);
     screen->setCombo(1);
+    screen->timeLeft = 1000;
+    paintBackground();
     paint({{1, 0}, {2, 1}, {1, 2}, {0, 1}}, 9);
     ASSERT_TRUE(screen->findMatches());
     EXPECT_EQ(listed(screen->matchList, screen->matchCount), std::vector<uint32_t>({code(1, 0, 2, 1)}));
-    EXPECT_EQ(screen->lastPoints, 4);
-    EXPECT_EQ(screen->timeLeft, 1100);
-
-    for (int i = 0; i < 64; ++i) screen->board[i]->setMatched(false);
-    screen->matchCount = 0;
+    EXPECT_EQ(values(screen->lastPoints, screen->timeLeft), values(4, 1100));
+    clearMatches();
     screen->setChain(0);
     paintBackground();
     paint({{0, 0}, {2, 0}, {2, 2}, {0, 2}}, 9);
     ASSERT_TRUE(screen->findMatches());
     EXPECT_EQ(listed(screen->matchList, screen->matchCount), std::vector<uint32_t>({code(0, 0, 2, 0)}));
     EXPECT_EQ(screen->lastPoints, 3);
+
+    screen->score = 2147483000;
+    screen->addScore(5000);
+    EXPECT_EQ(screen->score, 2147483647) << "the score stops at the largest number instead of wrapping";
 }
 
-TEST_F(GameRules, ScanMissesNothingAndCountsEachSquareOnce) {
+TEST_F(GameRules, ScanMissesNothingCountsEachSquareOnceAndPicksTheSound) {
     // Every block alike: each square of the board is met exactly once.
     for (int i = 0; i < 64; ++i) screen->board[i]->setKind(5);
     ASSERT_TRUE(screen->findMatches());
     std::set<std::set<int>> squares;
     int i1 = 0, i2 = 0, i3 = 0, i4 = 0;
     for (int i = 0; i < screen->matchCount; ++i) {
-        const uint32_t square = screen->matchList[i];
-        ASSERT_TRUE(screen->squareCorners(square >> 12 & 15, square >> 8 & 15, square >> 4 & 15, square & 15, i1, i2,
-                                          i3, i4));
+        const uint32_t s = screen->matchList[i];
+        ASSERT_TRUE(screen->squareCorners(s >> 12 & 15, s >> 8 & 15, s >> 4 & 15, s & 15, i1, i2, i3, i4));
         squares.insert({i1, i2, i3, i4});
     }
     EXPECT_EQ(static_cast<int>(squares.size()), screen->matchCount);
@@ -165,65 +137,55 @@ TEST_F(GameRules, ScanMissesNothingAndCountsEachSquareOnce) {
     int expected = 0;
     for (int side = 1; side < 8; ++side) expected += side * (8 - side) * (8 - side);
     EXPECT_EQ(screen->matchCount, expected);
-    EXPECT_EQ(screen->matchSound(screen->matchCount), screen->manyMatchesSound);
-}
 
-TEST_F(GameRules, SevenMatchesInOneScanPlayTheBigSound) {
+    // Seven matches in one scan play the big sound, six do not.
+    clearMatches();
+    screen->setChain(0);
+    paintBackground();
     for (int c = 0; c < 8; ++c) paint({{c, 6}, {c, 7}}, 9);
     paint(5, 5, 2);  // would make a tilted square with the strip
-    screen->setCombo(1);
     ASSERT_TRUE(screen->findMatches());
     EXPECT_EQ(screen->matchCount, 7);
-    EXPECT_EQ(screen->matchSound(screen->matchCount), screen->manyMatchesSound);
+    EXPECT_EQ(screen->matchSound(7), screen->manyMatchesSound);
     EXPECT_EQ(screen->matchSound(6), screen->chainOneSound);
 }
 
 TEST_F(GameRules, BlockSharedByTwoMatchesIsRemovedOnce) {
-    paint({{0, 0}, {1, 0}, {0, 1}, {1, 1}}, 9);
-    paint({{3, 1}, {3, 3}, {1, 3}}, 9);
+    paint({{0, 0}, {1, 0}, {0, 1}, {1, 1}, {3, 1}, {3, 3}, {1, 3}}, 9);
     screen->setCombo(1);
     ASSERT_TRUE(screen->findMatches());
     EXPECT_EQ(listed(screen->matchList, screen->matchCount),
               std::vector<uint32_t>({code(0, 0, 1, 0), code(1, 1, 3, 1)}));
     EXPECT_EQ(screen->lastPoints, 2 + 3);
     screen->collapse();
-    EXPECT_EQ(screen->removedCount, 7);
-    EXPECT_EQ(screen->removedDisplay->value, 7);
+    EXPECT_EQ(values(screen->removedCount, screen->removedDisplay->value), values(7, 7));
     expectSlotsFollowBoard();
 }
 
 TEST_F(GameRules, CollapseDropsTheColumnAndStacksNewBlocksAboveIt) {
     paint({{2, 6}, {3, 6}, {2, 7}, {3, 7}}, 9);
     ASSERT_TRUE(screen->findMatches());
-    std::vector<Block*> column2, column3;
-    for (int r = 0; r < 6; ++r) {
-        column2.push_back(at(2, r));
-        column3.push_back(at(3, r));
-    }
+    std::vector<Block*> fallers;
+    for (int r = 0; r < 6; ++r) fallers.push_back(at(2, r)), fallers.push_back(at(3, r));
     Block* const untouched = at(1, 7);
 
     seedRandom(77);
-    std::vector<int> expectedKinds;
+    std::vector<long long> expectedKinds;
     for (int i = 0; i < 4; ++i) expectedKinds.push_back(Block::kindFromDraw(drawRandom(), 8));
     const uint32_t afterDraws = randomState();
     seedRandom(77);
     screen->collapse();
     EXPECT_EQ(randomState(), afterDraws) << "one draw per new block, none for a bomb";
 
-    for (int r = 0; r < 6; ++r) {
-        EXPECT_EQ(at(2, r + 2), column2[r]);
-        EXPECT_EQ(at(3, r + 2), column3[r]);
-    }
+    std::vector<Block*> fallen;
+    for (int r = 2; r < 8; ++r) fallen.push_back(at(2, r)), fallen.push_back(at(3, r));
+    EXPECT_EQ(fallen, fallers);
     EXPECT_EQ(at(1, 7), untouched);
     // Created in order: column 2 from the bottom up, then column 3.
-    EXPECT_EQ(kinds(2, 1), expectedKinds[0]);
-    EXPECT_EQ(kinds(2, 0), expectedKinds[1]);
-    EXPECT_EQ(kinds(3, 1), expectedKinds[2]);
-    EXPECT_EQ(kinds(3, 0), expectedKinds[3]);
+    EXPECT_EQ(values(kinds(2, 1), kinds(2, 0), kinds(3, 1), kinds(3, 0)), expectedKinds);
     for (int c : {2, 3}) {
-        EXPECT_EQ(at(c, 1)->getX(), screen->cellX(c));
-        EXPECT_EQ(at(c, 1)->getY(), screen->cellY(0) - 60);
-        EXPECT_EQ(at(c, 0)->getY(), screen->cellY(0) - 120);
+        EXPECT_EQ(values(at(c, 1)->getX(), at(c, 1)->getY(), at(c, 0)->getY()),
+                  values(screen->cellX(c), screen->cellY(0) - 60, screen->cellY(0) - 120));
         EXPECT_EQ(at(c, 2)->getY(), screen->cellY(0)) << "fallen blocks keep their place until they travel";
     }
     for (int i = 0; i < 64; ++i) EXPECT_FALSE(screen->board[i]->isMatched());
@@ -231,7 +193,7 @@ TEST_F(GameRules, CollapseDropsTheColumnAndStacksNewBlocksAboveIt) {
     expectSlotsFollowBoard();
 }
 
-TEST_F(GameRules, BonusBlockShowsAtFortyRemovedAndThenEveryFifty) {
+TEST_F(GameRules, BonusBlockShowsAtFortyRemovedThenEveryFiftyAndBlinks) {
     auto settleWithoutMatch = [&](int removed) {
         screen->removedCount = removed;
         screen->moving = true;
@@ -239,34 +201,24 @@ TEST_F(GameRules, BonusBlockShowsAtFortyRemovedAndThenEveryFifty) {
         EXPECT_FALSE(screen->moving);
         return screen->bonusBlock->getAlpha() != 0;
     };
-    EXPECT_EQ(screen->bonusBlock->getAlpha(), 0);
+    screen->animateBonus();
+    EXPECT_EQ(values(screen->bonusBlock->getAlpha(), screen->bonusBlock->getFrame() % 5), values(0, 0))
+        << "hidden, and a hidden bonus block does not blink";
     EXPECT_FALSE(settleWithoutMatch(39));
     seedRandom(5);
     const int expectedKind = 2 + drawRandom() * 5 / 32768;
     seedRandom(5);
     EXPECT_TRUE(settleWithoutMatch(40));
-    EXPECT_EQ(screen->bonusBlock->getKind(), expectedKind);
-    EXPECT_EQ(screen->bonusMark, 40);
-    EXPECT_FALSE(settleWithoutMatch(41));
-    EXPECT_FALSE(settleWithoutMatch(89));
-    EXPECT_TRUE(settleWithoutMatch(95));
-    EXPECT_EQ(screen->bonusMark, 95);
-    EXPECT_FALSE(settleWithoutMatch(144));
-    EXPECT_TRUE(settleWithoutMatch(145));
-}
-
-TEST_F(GameRules, BonusBlockBlinksBetweenTheFirstTwoFramesOfItsColour) {
-    screen->animateBonus();
-    EXPECT_EQ(screen->bonusBlock->getFrame() % 5, 0) << "a hidden bonus block does not blink";
-    screen->showBonus();
+    EXPECT_EQ(values(screen->bonusBlock->getKind(), screen->bonusMark), values(expectedKind, 40));
     const int rest = screen->bonusBlock->getFrame();
     ASSERT_EQ(rest % 5, 0);
     std::set<int> seen;
-    for (int tick = 0; tick < 6; ++tick) {
-        screen->animateBonus();
-        seen.insert(screen->bonusBlock->getFrame());
-    }
-    EXPECT_EQ(seen, std::set<int>({rest, rest + 1}));
+    for (int tick = 0; tick < 6; ++tick) screen->animateBonus(), seen.insert(screen->bonusBlock->getFrame());
+    EXPECT_EQ(seen, std::set<int>({rest, rest + 1})) << "blinks between the first two frames of its colour";
+
+    const int later[][2] = {{41, 0}, {89, 0}, {95, 1}, {144, 0}, {145, 1}};  // removed, shown
+    for (const auto& [removed, shown] : later) EXPECT_EQ(settleWithoutMatch(removed), shown != 0) << removed;
+    EXPECT_EQ(screen->bonusMark, 145);
 }
 
 TEST_F(GameRules, MatchInTheBonusColourTurnsOneNewBlockIntoABomb) {
@@ -276,7 +228,7 @@ TEST_F(GameRules, MatchInTheBonusColourTurnsOneNewBlockIntoABomb) {
     ASSERT_TRUE(screen->findMatches());
     EXPECT_FALSE(screen->bonusHit) << "another colour";
 
-    for (int i = 0; i < 64; ++i) screen->board[i]->setMatched(false);
+    clearMatches();
     paint({{0, 6}, {1, 6}, {0, 7}}, bonusKind);
     paint(1, 7, KIND_JOKER);
     ASSERT_TRUE(screen->findMatches());
@@ -293,8 +245,7 @@ TEST_F(GameRules, MatchInTheBonusColourTurnsOneNewBlockIntoABomb) {
     for (int i = 0; i < 64; ++i) bombs += screen->board[i]->getKind() == KIND_BOMB;
     EXPECT_EQ(bombs, 1);
     EXPECT_EQ(kinds(createdCells[bombIndex].first, createdCells[bombIndex].second), KIND_BOMB);
-    EXPECT_EQ(screen->bonusBlock->getAlpha(), 0);
-    EXPECT_FALSE(screen->bonusHit);
+    EXPECT_EQ(values(screen->bonusBlock->getAlpha(), screen->bonusHit), values(0, false));
 
     // A hidden bonus block gives no bomb, whatever the colour.
     paint({{4, 6}, {5, 6}, {4, 7}, {5, 7}}, bonusKind);
@@ -307,10 +258,7 @@ TEST_F(GameRules, TimeIsCappedSpentByMovesAndEndsTheGame) {
     EXPECT_EQ(screen->timeLeft, 2000);
     screen->setLevel(3);
     screen->makeMove(2, 2, true);
-    EXPECT_EQ(screen->timeLeft, 1985);
-    EXPECT_TRUE(screen->moving);
-    EXPECT_TRUE(screen->playerMoved);
-    EXPECT_TRUE(screen->playing);
+    EXPECT_EQ(values(screen->timeLeft, screen->moving, screen->playerMoved, screen->playing), values(1985, 1, 1, 1));
     EXPECT_EQ(screen->panel(), nullptr);
 
     // A move that costs more than is left ends the game with the board mid-turn.
@@ -318,47 +266,33 @@ TEST_F(GameRules, TimeIsCappedSpentByMovesAndEndsTheGame) {
     Block* const turned = at(3, 3);
     screen->moving = false;
     screen->makeMove(2, 2, true);
-    EXPECT_EQ(screen->timeLeft, 0);
-    EXPECT_FALSE(screen->playing);
+    EXPECT_EQ(values(screen->timeLeft, screen->playing), values(0, false));
     EXPECT_NE(screen->panel(), nullptr);
     EXPECT_EQ(at(3, 2), turned);
     const int frozenY = turned->getY();
     screen->tick();
-    EXPECT_EQ(turned->getY(), frozenY);
-    EXPECT_EQ(screen->timeLeft, 0);
+    EXPECT_EQ(values(turned->getY(), screen->timeLeft), values(frozenY, 0));
 }
 
 TEST_F(GameRules, LevelRisesEveryThirtyRemovedBlocks) {
-    screen->addRemoved(29);
-    EXPECT_EQ(screen->level, 1);
-    EXPECT_EQ(screen->nextLevelAt, 30);
-    screen->addRemoved(1);
-    EXPECT_EQ(screen->level, 2);
-    EXPECT_EQ(screen->nextLevelAt, 60);
-    EXPECT_EQ(screen->levelDisplay->value, 2);
-    EXPECT_EQ(screen->nextLevelDisplay->value, 60);
-    screen->addRemoved(65);
-    EXPECT_EQ(screen->level, 4);
-    EXPECT_EQ(screen->nextLevelAt, 120);
-}
-
-TEST_F(GameRules, ScoreStopsAtTheLargestNumberInsteadOfWrapping) {
-    screen->score = 2147483000;
-    screen->addScore(5000);
-    EXPECT_EQ(screen->score, 2147483647);
+    const int steps[][3] = {{29, 1, 30}, {1, 2, 60}, {65, 4, 120}};  // added, level, next level at
+    for (const auto& [added, level, next] : steps) {
+        screen->addRemoved(added);
+        EXPECT_EQ(values(screen->level, screen->nextLevelAt, screen->levelDisplay->value, screen->nextLevelDisplay->value),
+                  values(level, next, level, next));
+    }
 }
 
 TEST_F(GameRules, HintsListEveryMatchOneMoveMakesWithoutTouchingTheBoard) {
     // Turning group (1, 0) anticlockwise brings a fourth block into the 2 × 2 at (0, 0).
     paint({{0, 0}, {1, 0}, {2, 0}, {0, 1}}, 9);
-    const std::vector<Block*> before(screen->board, screen->board + 64);
+    const std::vector<Block*> before = boardCopy();
     send(EVENT_KEY_DOWN, 0, 0, 0, KEY_SPACE);
-    EXPECT_EQ(std::vector<Block*>(screen->board, screen->board + 64), before);
+    EXPECT_EQ(boardCopy(), before);
     const std::vector<uint32_t> hints = listed(screen->hintList, screen->hintCount);
     EXPECT_NE(std::find(hints.begin(), hints.end(), code(1, 0, 1, 1)), hints.end());
     for (int i = 0; i < 64; ++i) EXPECT_FALSE(screen->board[i]->isMatched());
-    EXPECT_EQ(screen->score, 0);
-    EXPECT_EQ(screen->timeLeft, 1000);
+    EXPECT_EQ(values(screen->score, screen->timeLeft), values(0, 1000));
 
     // Held key: later presses change nothing until the release clears the list.
     paint(5, 5, KIND_BOMB);
