@@ -23,12 +23,11 @@ TEST(ApplicationSettings, MissingValuesAreCreatedFromDefaultsAndWritesSurvive) {
     EXPECT_EQ(app.closeSettings(), 0);
 
     app.openSettings();
-    std::strcpy(name, "x");
-    score = 0;
-    app.readStringSetting("name0", name, sizeof name);
-    app.readDwordSetting("score0", &score, 4);
-    EXPECT_STREQ(name, "Anon");
-    EXPECT_EQ(score, 1000000u);
+    char readName[6] = "x";
+    uint32_t readScore = 0;
+    EXPECT_EQ(app.readStringSetting("name0", readName, sizeof readName) | app.readDwordSetting("score0", &readScore, 4), 0);
+    EXPECT_STREQ(readName, "Anon");
+    EXPECT_EQ(readScore, 1000000u);
     app.writeStringSetting("name0", "Zoë");
     app.writeStringSetting("name1", "A name longer than six");
     const uint8_t off = 0;

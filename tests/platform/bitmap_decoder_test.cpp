@@ -64,14 +64,11 @@ TEST(BitmapDecoder, GoodSuiteFilesShowTheirPicture) {
 
     DecodedBitmap reference;
     ASSERT_TRUE(decodeBytes(readBytes(suiteDir + "g/rgb24.bmp"), reference));
-    ASSERT_EQ(reference.width, 127);
-    ASSERT_EQ(reference.height, 64);
+    ASSERT_EQ(std::pair(reference.width, reference.height), std::pair(127, 64));
     // Red, green, blue and grey bands across the top, black bottom-left.
-    EXPECT_EQ(reference.pixelAt(0, 0), 0xFF0000u);
-    EXPECT_EQ(reference.pixelAt(32, 0), 0x00FF00u);
-    EXPECT_EQ(reference.pixelAt(64, 0), 0x0000FFu);
-    EXPECT_EQ(reference.pixelAt(96, 0), 0x9F9F9Fu);
-    EXPECT_EQ(reference.pixelAt(0, 63), 0x000000u);
+    EXPECT_EQ((std::vector<uint32_t>{reference.pixelAt(0, 0), reference.pixelAt(32, 0), reference.pixelAt(64, 0),
+                                     reference.pixelAt(96, 0), reference.pixelAt(0, 63)}),
+              (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0x9F9F9F, 0x000000}));
 
     // The 16-bit files hold the same picture with 5 or 6 bits per channel.
     for (const char* name : {"rgb16", "rgb16-565", "rgb16-565pal", "rgb16bfdef"}) {
