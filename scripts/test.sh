@@ -12,10 +12,12 @@ started=$SECONDS
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== Sanitizers"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRIMO_SANITIZE=ON >/dev/null
-cmake --build build-asan -j "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/scripts/leak_suppressions.txt:print_suppressions=0
+# The asset generator runs during the build, so it is checked too.
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRIMO_SANITIZE=ON >/dev/null
+cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs" -LE system
 
 echo "== Fuzzing"
