@@ -28,11 +28,11 @@ TEST_F(HighScoresScreenTest, ShowsTheStoredListOrStoresTheAnonymousOne) {
     storeRow(2, "", 123);
     storeRow(3, "Big", 4000000000u);
     open();
-    EXPECT_STREQ(panel->getTable().getName(0), "Anonymous");
+    const HighScoreTable& table = panel->getTable();
+    EXPECT_STREQ(table.getName(0), "Anonymous");
     EXPECT_EQ(storedRow(9), std::make_pair(std::string("Anonymous"), 4000u));
-    EXPECT_STREQ(panel->getTable().getName(2), "");
-    EXPECT_EQ(panel->getTable().getScore(2), 123u);
-    EXPECT_EQ(panel->getTable().getScore(3), 4000000000u);
+    EXPECT_EQ(std::make_pair(std::string(table.getName(2)), table.getScore(2)), std::make_pair(std::string(), 123u));
+    EXPECT_EQ(table.getScore(3), 4000000000u);
 }
 
 TEST_F(HighScoresScreenTest, ResetTwiceKeepsThePanelOpen) {
@@ -50,15 +50,16 @@ TEST_F(HighScoresScreenTest, ResetTwiceKeepsThePanelOpen) {
 
 TEST_F(HighScoresScreenTest, ButtonsHighlightAndOkCloses) {
     open();
-    EXPECT_EQ(panel->buttonAt(291, 339), HighScoresScreen::OK_BUTTON);
-    EXPECT_EQ(panel->buttonAt(292, 339), -1);
-    EXPECT_EQ(panel->buttonAt(291, 340), -1);
-    EXPECT_EQ(panel->buttonAt(226, 330), -1);
+    const int hits[][3] = {{291, 339, HighScoresScreen::OK_BUTTON}, {292, 339, -1}, {291, 340, -1}, {226, 330, -1}};
+    for (const auto& [x, y, button] : hits) EXPECT_EQ(panel->buttonAt(x, y), button) << x << "," << y;
+    const auto frames = [&] {
+        return std::make_pair(panel->children[HighScoresScreen::RESET_BUTTON]->getFrame(),
+                              panel->children[HighScoresScreen::OK_BUTTON]->getFrame());
+    };
     send(*panel, EVENT_MOUSE_MOVE, 200 + 140, 110 + 330);
-    EXPECT_EQ(panel->children[HighScoresScreen::RESET_BUTTON]->getFrame(), 1);
+    EXPECT_EQ(frames(), std::make_pair(1, 0));
     send(*panel, EVENT_MOUSE_MOVE, 200 + 275, 110 + 330);
-    EXPECT_EQ(panel->children[HighScoresScreen::RESET_BUTTON]->getFrame(), 0);
-    EXPECT_EQ(panel->children[HighScoresScreen::OK_BUTTON]->getFrame(), 1);
+    EXPECT_EQ(frames(), std::make_pair(0, 1));
 
     pressKeys(*panel);
     send(*panel, EVENT_MOUSE_DOWN, 200 + 10, 110 + 10);

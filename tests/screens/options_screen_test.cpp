@@ -29,12 +29,9 @@ protected:
 
 TEST_F(OptionsScreenTest, ButtonRectanglesAreHalfOpen) {
     open();
-    EXPECT_EQ(panel->buttonAt(300 + 48, 200 + 58), OptionsScreen::SOUND_BUTTON);
-    EXPECT_EQ(panel->buttonAt(300 + 151, 200 + 74), OptionsScreen::SOUND_BUTTON);
-    EXPECT_EQ(panel->buttonAt(300 + 152, 200 + 58), -1);
-    EXPECT_EQ(panel->buttonAt(300 + 48, 200 + 75), -1);
-    EXPECT_EQ(panel->buttonAt(300 + 89, 200 + 127), OptionsScreen::OK_BUTTON);
-    EXPECT_EQ(panel->buttonAt(300 + 111, 200 + 127), -1);
+    const int hits[][3] = {{48, 58, OptionsScreen::SOUND_BUTTON}, {151, 74, OptionsScreen::SOUND_BUTTON}, {152, 58, -1},
+                           {48, 75, -1}, {89, 127, OptionsScreen::OK_BUTTON}, {111, 127, -1}};  // inside the panel
+    for (const auto& [x, y, button] : hits) EXPECT_EQ(panel->buttonAt(300 + x, 200 + y), button) << x << "," << y;
 }
 
 TEST_F(OptionsScreenTest, SoundSwitchToggledTwiceComesBackAsItWas) {
@@ -44,15 +41,12 @@ TEST_F(OptionsScreenTest, SoundSwitchToggledTwiceComesBackAsItWas) {
     send(*panel, EVENT_MOUSE_MOVE, 360, 260);
     EXPECT_EQ(soundFrame(), 3);
     send(*panel, EVENT_MOUSE_DOWN, 360, 260);
-    EXPECT_TRUE(theApplication->hasSound);
-    EXPECT_EQ(soundFrame(), 0);
+    EXPECT_EQ(std::make_pair(theApplication->hasSound, soundFrame()), std::make_pair(true, 0));
     send(*panel, EVENT_MOUSE_DOWN, 360, 260, BUTTON_RIGHT);
-    EXPECT_FALSE(theApplication->hasSound);
-    EXPECT_EQ(soundFrame(), 2);
+    EXPECT_EQ(std::make_pair(theApplication->hasSound, soundFrame()), std::make_pair(false, 2));
 
     send(*panel, EVENT_MOUSE_MOVE, 395, 330);
-    EXPECT_EQ(soundFrame(), 2);
-    EXPECT_EQ(okFrame(), 1);
+    EXPECT_EQ(std::make_pair(soundFrame(), okFrame()), std::make_pair(2, 1));
     send(*panel, EVENT_MOUSE_MOVE, 310, 210);
     EXPECT_EQ(okFrame(), 0);
 }

@@ -35,13 +35,10 @@ protected:
 }  // namespace
 
 TEST_F(TitleScreenTest, ButtonRectanglesAreHalfOpenAndOneIsHighlighted) {
-    EXPECT_EQ(title->buttonAt(440, 253), TitleScreen::START_BUTTON);
-    EXPECT_EQ(title->buttonAt(358, 216), TitleScreen::START_BUTTON);
-    EXPECT_EQ(title->buttonAt(441, 253), -1);
-    EXPECT_EQ(title->buttonAt(440, 254), -1);
-    EXPECT_EQ(title->buttonAt(357, 216), -1);
-    EXPECT_EQ(title->buttonAt(349, 293), TitleScreen::HIGH_SCORES_BUTTON);
-    EXPECT_EQ(title->buttonAt(421, 477), TitleScreen::EXIT_BUTTON);
+    const int hits[][3] = {{440, 253, TitleScreen::START_BUTTON}, {358, 216, TitleScreen::START_BUTTON},
+                           {441, 253, -1}, {440, 254, -1}, {357, 216, -1},
+                           {349, 293, TitleScreen::HIGH_SCORES_BUTTON}, {421, 477, TitleScreen::EXIT_BUTTON}};
+    for (const auto& [x, y, button] : hits) EXPECT_EQ(title->buttonAt(x, y), button) << x << "," << y;
 
     send(*title, EVENT_MOUSE_MOVE, 400, 230);
     EXPECT_EQ(highlighted(), std::vector<int>{TitleScreen::START_BUTTON});
@@ -84,6 +81,5 @@ TEST_F(TitleScreenTest, AnOpenPanelTakesEveryEventUntilItReportsDone) {
 
 TEST_F(TitleScreenTest, StartHandsOverToTheScreenManager) {
     send(*title, EVENT_MOUSE_DOWN, 400, 230, BUTTON_MIDDLE);
-    EXPECT_EQ(parent.nextFrameCalls, 1);
-    EXPECT_EQ(parent.child(), nullptr);
+    EXPECT_EQ(std::make_pair(parent.nextFrameCalls, parent.child()), std::make_pair(1, static_cast<Sprite*>(nullptr)));
 }
