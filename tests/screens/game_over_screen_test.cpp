@@ -11,13 +11,9 @@ using namespace screen_test;
 namespace {
 
 // The panel sits at (200, 220), 400 x 260, as the game screen places it.
-class GameOverScreenTest : public ::testing::Test {
+class GameOverScreenTest : public PanelTest<GameOverScreen> {
 protected:
-    void SetUp() override { clearStore(); }
-    void open(const int& score) {
-        panel = new GameOverScreen(&parent, 200, 220, 400, 260, 0x000022, 0xFF9900, 2, score);
-        parent.adopt(panel);
-    }
+    void openWith(const int& score) { open(200, 220, 400, 260, 0x000022, 0xFF9900, 2, score); }
     void press(const int& x, const int& y) { send(*panel, EVENT_MOUSE_DOWN, 200 + x, 220 + y); }
     // The positions of the panel's children, in slot order.
     std::vector<std::pair<int, int>> layout() {
@@ -25,16 +21,12 @@ protected:
         for (int i = 0; i < panel->childCount; ++i) places.emplace_back(panel->children[i]->getX(), panel->children[i]->getY());
         return places;
     }
-
-    TestApplication application;
-    ProbeParent parent;
-    GameOverScreen* panel = nullptr;
 };
 
 }  // namespace
 
 TEST_F(GameOverScreenTest, QualifyingScoreTakesATypedName) {
-    open(50000);
+    openWith(50000);
     const std::vector<std::pair<int, int>> places = layout();
     ASSERT_EQ(places.size(), 4u);
     EXPECT_EQ(places[GameOverScreen::OK_BUTTON], std::make_pair(189, 220));
@@ -54,7 +46,7 @@ TEST_F(GameOverScreenTest, QualifyingScoreTakesATypedName) {
 }
 
 TEST_F(GameOverScreenTest, ScoreEqualToTheTenthShowsTheTipAndStoresNothing) {
-    open(4000);
+    openWith(4000);
     EXPECT_EQ(panel->getNameField(), nullptr);
     std::vector<std::pair<int, int>> places = layout();
     ASSERT_EQ(places.size(), 3u);
@@ -76,10 +68,10 @@ TEST_F(GameOverScreenTest, ScoreEqualToTheTenthShowsTheTipAndStoresNothing) {
 }
 
 TEST_F(GameOverScreenTest, EmptyNameAndScoresAboveTheSignedRangeAreStoredAsTheyAre) {
-    open(4001);
+    openWith(4001);
     press(189, 231);
     EXPECT_EQ(storedRow(9), std::make_pair(std::string(), 4001u));
-    open(static_cast<int>(4000000000u));
+    openWith(static_cast<int>(4000000000u));
     press(189, 220);
     EXPECT_EQ(storedRow(0), std::make_pair(std::string(), 4000000000u));
 }

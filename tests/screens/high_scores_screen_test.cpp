@@ -10,16 +10,9 @@ using namespace screen_test;
 namespace {
 
 // The panel sits at (200, 110); OK at (270, 328) and Reset scores at (130, 328) inside it.
-class HighScoresScreenTest : public ::testing::Test {
+class HighScoresScreenTest : public PanelTest<HighScoresScreen> {
 protected:
-    void SetUp() override { clearStore(); }
-    void open() {
-        panel = new HighScoresScreen(&parent, 200, 110, 400, 380, 0x000022, 0xFF9900, 2);
-        parent.adopt(panel);
-    }
-    TestApplication application;
-    ProbeParent parent;
-    HighScoresScreen* panel = nullptr;
+    void openPanel() { open(200, 110, 400, 380, 0x000022, 0xFF9900, 2); }
 };
 
 }  // namespace
@@ -27,7 +20,7 @@ protected:
 TEST_F(HighScoresScreenTest, ShowsTheStoredListOrStoresTheAnonymousOne) {
     storeRow(2, "", 123);
     storeRow(3, "Big", 4000000000u);
-    open();
+    openPanel();
     const HighScoreTable& table = panel->getTable();
     EXPECT_STREQ(table.getName(0), "Anonymous");
     EXPECT_EQ(storedRow(9), std::make_pair(std::string("Anonymous"), 4000u));
@@ -37,7 +30,7 @@ TEST_F(HighScoresScreenTest, ShowsTheStoredListOrStoresTheAnonymousOne) {
 
 TEST_F(HighScoresScreenTest, ResetTwiceKeepsThePanelOpen) {
     storeRow(0, "Winner", 9000000);
-    open();
+    openPanel();
     EXPECT_STREQ(panel->getTable().getName(0), "Winner");
     for (int press = 0; press < 2; ++press) {
         send(*panel, EVENT_MOUSE_DOWN, 200 + 225, 110 + 339);
@@ -49,7 +42,7 @@ TEST_F(HighScoresScreenTest, ResetTwiceKeepsThePanelOpen) {
 }
 
 TEST_F(HighScoresScreenTest, ButtonsHighlightAndOkCloses) {
-    open();
+    openPanel();
     const int hits[][3] = {{291, 339, HighScoresScreen::OK_BUTTON}, {292, 339, -1}, {291, 340, -1}, {226, 330, -1}};
     for (const auto& [x, y, button] : hits) EXPECT_EQ(panel->buttonAt(x, y), button) << x << "," << y;
     const auto frames = [&] {

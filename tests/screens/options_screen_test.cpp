@@ -10,33 +10,25 @@ using namespace screen_test;
 namespace {
 
 // The panel sits at (300, 200); the sound button at (48, 58) and OK at (89, 127) inside it.
-class OptionsScreenTest : public ::testing::Test {
+class OptionsScreenTest : public PanelTest<OptionsScreen> {
 protected:
-    OptionsScreen& open() {
-        panel = new OptionsScreen(&parent, 300, 200, 200, 200, 0x000022, 0xFF9900, 2);
-        parent.adopt(panel);
-        return *panel;
+    void SetUp() override {
+        theApplication->hasSound = false;  // the panel opens showing the switch as it finds it
+        open(300, 200, 200, 200, 0x000022, 0xFF9900, 2);
     }
     int soundFrame() { return panel->children[OptionsScreen::SOUND_BUTTON]->getFrame(); }
     int okFrame() { return panel->children[OptionsScreen::OK_BUTTON]->getFrame(); }
-
-    TestApplication application;
-    ProbeParent parent;
-    OptionsScreen* panel = nullptr;
 };
 
 }  // namespace
 
 TEST_F(OptionsScreenTest, ButtonRectanglesAreHalfOpen) {
-    open();
     const int hits[][3] = {{48, 58, OptionsScreen::SOUND_BUTTON}, {151, 74, OptionsScreen::SOUND_BUTTON}, {152, 58, -1},
                            {48, 75, -1}, {89, 127, OptionsScreen::OK_BUTTON}, {111, 127, -1}};  // inside the panel
     for (const auto& [x, y, button] : hits) EXPECT_EQ(panel->buttonAt(300 + x, 200 + y), button) << x << "," << y;
 }
 
 TEST_F(OptionsScreenTest, SoundSwitchToggledTwiceComesBackAsItWas) {
-    theApplication->hasSound = false;
-    open();
     EXPECT_EQ(soundFrame(), 2);
     send(*panel, EVENT_MOUSE_MOVE, 360, 260);
     EXPECT_EQ(soundFrame(), 3);
@@ -52,7 +44,6 @@ TEST_F(OptionsScreenTest, SoundSwitchToggledTwiceComesBackAsItWas) {
 }
 
 TEST_F(OptionsScreenTest, OnlyOkClosesThePanel) {
-    open();
     send(*panel, EVENT_MOUSE_DOWN, 310, 210);
     pressKeys(*panel);
     EXPECT_EQ(parent.child(), panel);

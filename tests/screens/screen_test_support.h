@@ -2,6 +2,8 @@
 // the way the real screens do, input helpers, and direct access to the store.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +12,7 @@
 
 #include "app/application.h"
 #include "display/sprite.h"
+#include "support/test_application.h"
 
 namespace screen_test {
 
@@ -83,5 +86,20 @@ inline void storeRow(const int& row, const char* name, const uint32_t& score) {
     theApplication->writeDwordSetting(("score" + std::to_string(row)).c_str(), &score, sizeof score);
     theApplication->closeSettings();
 }
+
+// A panel of type Panel opened under a ProbeParent, on a fresh store.
+template <typename Panel>
+class PanelTest : public ::testing::Test {
+protected:
+    void SetUp() override { clearStore(); }
+    template <typename... Arguments>
+    void open(const Arguments&... arguments) {
+        panel = new Panel(&parent, arguments...);
+        parent.adopt(panel);
+    }
+    TestApplication application;
+    ProbeParent parent;
+    Panel* panel = nullptr;
+};
 
 }  // namespace screen_test
