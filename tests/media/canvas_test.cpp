@@ -100,6 +100,7 @@ TEST(Canvas, TextIsPlacedLeftCentredOrRightAtTheTopAndClippedToItsRectangle) {
     app.drawText(box.left, box.top, box.right, box.bottom, 0, "Hi");
     app.drawText(box.left, 200, box.right, 240, 1, "Hi");
     app.drawText(box.left, 300, box.right, 340, 2, "Hi");
+    app.releaseFont();
     app.setFont("Arial", 40, 0xFF9900);
     app.drawText(0, 400, 800, 500, 0, "Quadrimo");
     app.releaseFont();
