@@ -59,6 +59,8 @@ bool Application::endDraw() {
 }
 
 bool Application::setPen(const int& penWidth, const uint32_t& colour) {
+    // A pen still selected would be lost along with the one it replaced.
+    if (pen != nullptr) releasePen();
     pen = new platform::Pen(penWidth, contextColour(colour));
     if (backBufferDC != nullptr) previousPen = backBufferDC->selectPen(pen);
     return true;
@@ -79,6 +81,8 @@ bool Application::drawLine(const int& x1, const int& y1, const int& x2, const in
 }
 
 bool Application::setFont(const char* const& face, const int& fontHeight, const uint32_t& colour) {
+    // A font still selected would be lost along with the one it replaced.
+    if (font != nullptr) releaseFont();
     font = new platform::Font(face, fontHeight);
     if (backBufferDC != nullptr) {
         backBufferDC->setTransparentBackground(true);

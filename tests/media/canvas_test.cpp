@@ -174,3 +174,22 @@ TEST(Canvas, NumbersAreUnsignedDecimalAndMeasuringMatchesDrawing) {
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 400; ++x) ASSERT_EQ(s.pixelAt(x, y), s.pixelAt(x, y + 100)) << x << "," << y;
 }
+
+TEST(Canvas, ChoosingAPenOrFontAgainReleasesTheOneStillSelected) {
+    TestApplication test(16);
+    Application& app = test.app();
+    ASSERT_TRUE(app.beginDraw());
+    app.setPen(1, 0xFFFFFF);
+    platform::Pen* const original = app.previousPen;
+    app.setPen(3, 0xFF0000);
+    EXPECT_EQ(app.previousPen, original);
+    app.releasePen();
+    app.setFont("Arial", 16, 0xFFFFFF);
+    platform::Font* const originalFont = app.previousFont;
+    app.setFont("Arial", 20, 0x000000);
+    EXPECT_EQ(app.previousFont, originalFont);
+    app.releaseFont();
+    EXPECT_EQ(app.pen, nullptr);
+    EXPECT_EQ(app.font, nullptr);
+    app.endDraw();
+}
