@@ -34,11 +34,12 @@ protected:
     }
     void TearDown() override { setenv("PATH", savedPath_.c_str(), 1); }
 
-    // A program that logs its arguments, one call a line, to log/NAME.
+    // A program that logs its arguments, one call a line, to log/NAME. The
+    // line is appended in one write, since detached copies may run at once.
     std::string addProgram(const std::string& name, const std::string& extra = "") {
         const std::string path = folder_ + "/" + name;
-        std::ofstream(path) << "#!/bin/sh\n" << extra << "\nprintf '%s|' \"$@\" >> '" << folder_ << "/log-" << name
-                            << "'\necho >> '" << folder_ << "/log-" << name << "'\n";
+        std::ofstream(path) << "#!/bin/sh\n" << extra << "\nline=$(printf '%s|' \"$@\")\nprintf '%s\\n' \"$line\" >> '"
+                            << folder_ << "/log-" << name << "'\n";
         chmod(path.c_str(), 0755);
         return path;
     }
