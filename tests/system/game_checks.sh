@@ -67,6 +67,8 @@ function close_to(a, b,    i, d) {
 
 # settled_board: waits until nothing moves on the board and prints it, with
 # J for cells whose colour changes from tick to tick (jokers and bombs).
+# Moving and vanishing blocks read as ?, so the J cells only have to stay
+# few enough to be jokers: a fresh board may deal half a dozen of them.
 settled_board() {
   local deadline=$((SECONDS + 20))
   while [ "$SECONDS" -lt "$deadline" ]; do
@@ -78,7 +80,7 @@ settled_board() {
       for i in $(seq 0 63); do
         if [ "${a:i:1}" = "${b:i:1}" ] && [ "${b:i:1}" = "${c:i:1}" ]; then merged+=${a:i:1}; else merged+=J; fi
       done
-      if [ "$(tr -cd J <<<"$merged" | wc -c)" -le 4 ]; then
+      if [ "$(tr -cd J <<<"$merged" | wc -c)" -le 12 ]; then
         echo "$merged"
         return 0
       fi
