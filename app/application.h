@@ -113,6 +113,8 @@ public:
     int mouseButtons = 0;
     int keyCode = 0;
     int charCode = 0;
+    // MODIFIER_* bits held at the last key message.
+    int keyModifiers = 0;
     // The thread's message queue, fed by the window's event pump.
     platform::MessageQueue* messages = nullptr;
 

@@ -28,6 +28,30 @@ constexpr int KEY_UP = 0x26;
 constexpr int KEY_RIGHT = 0x27;
 constexpr int KEY_DOWN = 0x28;
 constexpr int KEY_DELETE = 0x2E;
+constexpr int KEY_SHIFT = 0x10;
+constexpr int KEY_CONTROL = 0x11;
+constexpr int KEY_ALT = 0x12;
+constexpr int KEY_PAUSE = 0x13;
+constexpr int KEY_F11 = 0x7A;
+
+// Game controller buttons arrive as key presses with these codes; the left
+// stick arrives as the d-pad.
+constexpr int KEY_GAMEPAD_A = 0xC3;
+constexpr int KEY_GAMEPAD_B = 0xC4;
+constexpr int KEY_GAMEPAD_X = 0xC5;
+constexpr int KEY_GAMEPAD_Y = 0xC6;
+constexpr int KEY_GAMEPAD_DPAD_UP = 0xCB;
+constexpr int KEY_GAMEPAD_DPAD_DOWN = 0xCC;
+constexpr int KEY_GAMEPAD_DPAD_LEFT = 0xCD;
+constexpr int KEY_GAMEPAD_DPAD_RIGHT = 0xCE;
+constexpr int KEY_GAMEPAD_START = 0xCF;
+constexpr int KEY_GAMEPAD_BACK = 0xD0;
+
+// Bits of Application::keyModifiers: the modifier keys held at a key message,
+// carried in the message's second parameter.
+constexpr int MODIFIER_SHIFT = 1;
+constexpr int MODIFIER_CONTROL = 2;
+constexpr int MODIFIER_ALT = 4;
 
 // Window messages, numbered as on Windows, carried from the event pump to windowProc.
 constexpr uint32_t MESSAGE_DESTROY = 0x0002;

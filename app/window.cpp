@@ -65,7 +65,10 @@ long windowProc(platform::Window* const&, const uint32_t& message, const uintptr
             return 0;
         case MESSAGE_KEY_DOWN:
         case MESSAGE_KEY_UP:
-            if (application != nullptr) application->keyCode = static_cast<int>(firstParameter);
+            if (application != nullptr) {
+                application->keyCode = static_cast<int>(firstParameter);
+                application->keyModifiers = static_cast<int>(secondParameter);
+            }
             sendToRoot(message == MESSAGE_KEY_DOWN ? EVENT_KEY_DOWN : EVENT_KEY_UP);
             return 0;
         case MESSAGE_CHAR:

@@ -106,6 +106,15 @@ std::vector<uint32_t> codePoints(const char* text) {
     return out;
 }
 
+// The MODIFIER_* bits of SDL's modifier state.
+intptr_t modifiersOf(uint16_t mod) {
+    intptr_t bits = 0;
+    if ((mod & KMOD_SHIFT) != 0) bits |= MODIFIER_SHIFT;
+    if ((mod & KMOD_CTRL) != 0) bits |= MODIFIER_CONTROL;
+    if ((mod & KMOD_ALT) != 0) bits |= MODIFIER_ALT;
+    return bits;
+}
+
 }  // namespace
 
 void SdlWindow::pollEvents(MessageQueue& queue) {
@@ -156,7 +165,8 @@ void SdlWindow::translate(const SDL_Event& event, MessageQueue& queue) {
             const int code = virtualKey(event.key.keysym.sym);
             if (code == 0) break;
             const bool down = event.type == SDL_KEYDOWN;
-            post(queue, down ? MESSAGE_KEY_DOWN : MESSAGE_KEY_UP, static_cast<uintptr_t>(code), 0);
+            post(queue, down ? MESSAGE_KEY_DOWN : MESSAGE_KEY_UP, static_cast<uintptr_t>(code),
+                 modifiersOf(event.key.keysym.mod));
             // These keys type no text, but the platform's keyboard translation
             // also makes a character of them.
             if (down && typesControlCharacter(code)) post(queue, MESSAGE_CHAR, static_cast<uintptr_t>(code), 0);
