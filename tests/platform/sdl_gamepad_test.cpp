@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "app/application.h"
@@ -102,64 +103,54 @@ protected:
 
 }  // namespace
 
-TEST_F(Gamepad, EachButtonTheGameUsesIsAKeyAndTheOthersAreSilent) {
+TEST_F(Gamepad, TheButtonsTheGameUsesAreKeysAndTheLeftStickIsTheDpadWithHysteresis) {
     auto pad = plugIn();
     ASSERT_TRUE(pad->attached());
-    const struct {
-        SDL_GameControllerButton button;
-        int key;
-    } table[] = {{SDL_CONTROLLER_BUTTON_A, KEY_GAMEPAD_A},
-                 {SDL_CONTROLLER_BUTTON_B, KEY_GAMEPAD_B},
-                 {SDL_CONTROLLER_BUTTON_X, KEY_GAMEPAD_X},
-                 {SDL_CONTROLLER_BUTTON_Y, KEY_GAMEPAD_Y},
-                 {SDL_CONTROLLER_BUTTON_DPAD_UP, KEY_GAMEPAD_DPAD_UP},
-                 {SDL_CONTROLLER_BUTTON_DPAD_DOWN, KEY_GAMEPAD_DPAD_DOWN},
-                 {SDL_CONTROLLER_BUTTON_DPAD_LEFT, KEY_GAMEPAD_DPAD_LEFT},
-                 {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, KEY_GAMEPAD_DPAD_RIGHT},
-                 {SDL_CONTROLLER_BUTTON_START, KEY_GAMEPAD_START},
-                 {SDL_CONTROLLER_BUTTON_BACK, KEY_GAMEPAD_BACK}};
-    for (const auto& row : table) {
-        pad->button(row.button, true);
-        EXPECT_EQ(keys(), std::vector<Key>{down(row.key)}) << "button " << row.button;
-        pad->button(row.button, false);
-        EXPECT_EQ(keys(), std::vector<Key>{up(row.key)}) << "button " << row.button;
+    using B = SDL_GameControllerButton;
+    const std::pair<B, int> buttons[] = {
+        {SDL_CONTROLLER_BUTTON_A, KEY_GAMEPAD_A},         {SDL_CONTROLLER_BUTTON_B, KEY_GAMEPAD_B},
+        {SDL_CONTROLLER_BUTTON_X, KEY_GAMEPAD_X},         {SDL_CONTROLLER_BUTTON_Y, KEY_GAMEPAD_Y},
+        {SDL_CONTROLLER_BUTTON_START, KEY_GAMEPAD_START}, {SDL_CONTROLLER_BUTTON_BACK, KEY_GAMEPAD_BACK},
+        {SDL_CONTROLLER_BUTTON_DPAD_UP, KEY_GAMEPAD_DPAD_UP},
+        {SDL_CONTROLLER_BUTTON_DPAD_DOWN, KEY_GAMEPAD_DPAD_DOWN},
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, KEY_GAMEPAD_DPAD_LEFT},
+        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, KEY_GAMEPAD_DPAD_RIGHT},
+        // Buttons, the right stick and the triggers the game does not use say nothing.
+        {SDL_CONTROLLER_BUTTON_GUIDE, 0}, {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 0}, {SDL_CONTROLLER_BUTTON_LEFTSTICK, 0}};
+    const auto moveUnusedAxes = [&pad](int16_t value) {
+        pad->axis(SDL_CONTROLLER_AXIS_RIGHTX, value);
+        pad->axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, value);
+    };
+    for (const auto& [button, key] : buttons) {
+        pad->button(button, true);
+        if (key == 0) moveUnusedAxes(32767);
+        EXPECT_EQ(keys(), key == 0 ? std::vector<Key>{} : std::vector<Key>{down(key)}) << "button " << button;
+        pad->button(button, false);
+        if (key == 0) moveUnusedAxes(0);
+        EXPECT_EQ(keys(), key == 0 ? std::vector<Key>{} : std::vector<Key>{up(key)}) << "button " << button;
     }
-    for (SDL_GameControllerButton unused : {SDL_CONTROLLER_BUTTON_GUIDE, SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
-                                            SDL_CONTROLLER_BUTTON_LEFTSTICK}) {
-        pad->button(unused, true);
-        pad->axis(SDL_CONTROLLER_AXIS_RIGHTX, 32767);
-        pad->axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 32767);
-        EXPECT_EQ(keys(), std::vector<Key>{}) << "button " << unused;
-        pad->button(unused, false);
-        pad->axis(SDL_CONTROLLER_AXIS_RIGHTX, 0);
-        pad->axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 0);
-        EXPECT_EQ(keys(), std::vector<Key>{}) << "button " << unused;
-    }
-}
 
-TEST_F(Gamepad, TheLeftStickIsTheDpadWithHysteresis) {
-    auto pad = plugIn();
-    ASSERT_TRUE(pad->attached());
+    const auto x = SDL_CONTROLLER_AXIS_LEFTX, y = SDL_CONTROLLER_AXIS_LEFTY;
     const struct {
         SDL_GameControllerAxis axis;
         int16_t value;
         std::vector<Key> expected;
-    } steps[] = {
-        {SDL_CONTROLLER_AXIS_LEFTX, 12000, {}},                   // a light touch is nothing
-        {SDL_CONTROLLER_AXIS_LEFTX, 20000, {down(KEY_GAMEPAD_DPAD_RIGHT)}},
-        {SDL_CONTROLLER_AXIS_LEFTX, 30000, {}},                   // further out is the same press
-        {SDL_CONTROLLER_AXIS_LEFTX, 12000, {}},                   // on its way back, still held
-        {SDL_CONTROLLER_AXIS_LEFTX, 20000, {}},                   // wobbling near the edge: no chatter
-        {SDL_CONTROLLER_AXIS_LEFTX, 4000, {up(KEY_GAMEPAD_DPAD_RIGHT)}},
-        {SDL_CONTROLLER_AXIS_LEFTX, -32768, {down(KEY_GAMEPAD_DPAD_LEFT)}},
-        {SDL_CONTROLLER_AXIS_LEFTX, 32767, {up(KEY_GAMEPAD_DPAD_LEFT), down(KEY_GAMEPAD_DPAD_RIGHT)}},
-        {SDL_CONTROLLER_AXIS_LEFTX, 0, {up(KEY_GAMEPAD_DPAD_RIGHT)}},
-        {SDL_CONTROLLER_AXIS_LEFTY, -20000, {down(KEY_GAMEPAD_DPAD_UP)}},
-        {SDL_CONTROLLER_AXIS_LEFTY, -1000, {up(KEY_GAMEPAD_DPAD_UP)}},
-        {SDL_CONTROLLER_AXIS_LEFTY, 20000, {down(KEY_GAMEPAD_DPAD_DOWN)}},
-        {SDL_CONTROLLER_AXIS_LEFTY, 0, {up(KEY_GAMEPAD_DPAD_DOWN)}},
+    } stick[] = {
+        {x, 12000, {}},  // a light touch is nothing
+        {x, 20000, {down(KEY_GAMEPAD_DPAD_RIGHT)}},
+        {x, 30000, {}},  // further out is the same press
+        {x, 12000, {}},  // on its way back, still held
+        {x, 20000, {}},  // wobbling near the edge: no chatter
+        {x, 4000, {up(KEY_GAMEPAD_DPAD_RIGHT)}},
+        {x, -32768, {down(KEY_GAMEPAD_DPAD_LEFT)}},
+        {x, 32767, {up(KEY_GAMEPAD_DPAD_LEFT), down(KEY_GAMEPAD_DPAD_RIGHT)}},
+        {x, 0, {up(KEY_GAMEPAD_DPAD_RIGHT)}},
+        {y, -20000, {down(KEY_GAMEPAD_DPAD_UP)}},
+        {y, -1000, {up(KEY_GAMEPAD_DPAD_UP)}},
+        {y, 20000, {down(KEY_GAMEPAD_DPAD_DOWN)}},
+        {y, 0, {up(KEY_GAMEPAD_DPAD_DOWN)}},
     };
-    for (const auto& step : steps) {
+    for (const auto& step : stick) {
         pad->axis(step.axis, step.value);
         EXPECT_EQ(keys(), step.expected) << "axis " << step.axis << " at " << step.value;
     }
