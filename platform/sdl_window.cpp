@@ -66,6 +66,7 @@ SdlWindow::SdlWindow(const WindowOptions& options)
     : fullScreen_(options.fullScreen), width_(options.width), height_(options.height) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
     videoStarted_ = true;
+    gamepads_.start();
     if (!onRealDisplay()) return;
     // Switching away from the full-screen game minimises it, which pauses it.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "platform/sdl_gamepad.h"
 #include "platform/window.h"
 
 union SDL_Event;
@@ -56,6 +57,7 @@ private:
     bool destroyPosted_ = false;
     // The key-state word of the buttons now held.
     uintptr_t heldButtons_ = 0;
+    SdlGamepads gamepads_;
 };
 
 }  // namespace platform

@@ -188,7 +188,11 @@ void SdlWindow::translate(const SDL_Event& event, MessageQueue& queue) {
             break;
         }
         case SDL_MOUSEBUTTONUP: heldButtons_ &= ~keyStateBit(event.button.button); break;
-        default: break;
+        default:
+            // Pad buttons are keys without modifiers and type no characters.
+            for (const SdlGamepads::KeyChange& change : gamepads_.translate(event))
+                post(queue, change.down ? MESSAGE_KEY_DOWN : MESSAGE_KEY_UP, static_cast<uintptr_t>(change.key), 0);
+            break;
     }
 }
 

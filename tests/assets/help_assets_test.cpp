@@ -24,6 +24,10 @@ TEST(HelpAssets, EveryPageLinksOnlyToFilesThatExistAndTheCompiledHelpListsEveryP
             EXPECT_TRUE(std::filesystem::exists(helpFolder + "/" + (*it)[1].str())) << pages.back() << " -> " << (*it)[1];
     }
     EXPECT_GE(pages.size(), 8u);
+    std::ifstream contentsFile(helpFolder + "/contents.hhc");
+    const std::string contents{std::istreambuf_iterator<char>(contentsFile), std::istreambuf_iterator<char>()};
+    for (const std::string& page : pages)
+        EXPECT_NE(contents.find("\"" + page + "\""), std::string::npos) << page << " is missing from the contents";
 
     if (std::system("command -v chmls >/dev/null 2>&1") != 0) GTEST_SKIP() << "chmls (fp-utils) is not installed";
     const std::string chm = std::string(QUADRIMO_RUN_DIR) + "/Quadrimo help.chm";

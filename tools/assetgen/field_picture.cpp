@@ -3,6 +3,7 @@
 // sound, exit and logo buttons. Every place matches where the game screen
 // draws its counters, blocks and buttons.
 #include <string>
+#include <utility>
 
 #include "block_art.h"
 #include "label_art.h"
@@ -113,17 +114,24 @@ void drawMatchExample(Raster& field) {
     }
 }
 
+// The essentials of play with the mouse, the keyboard and a game controller;
+// the help lists every key.
 void drawHowToPlay(Raster& field) {
     drawPanel(field, leftColumn - 8.0f, 250, columnWidth + 16.0f, 178);
     const Mask title = TextArt::fit("How to play", Typeface::sansBold, columnWidth, 13, Crop::ink);
-    LabelArt::centred(field, title, leftColumn + columnWidth / 2.0f, 266, palette::gold, palette::orange, true);
-    const char* lines[] = {"Left button:", "turn to the left", "Right button:", "turn to the right", "Hold space:",
-                           "show matches"};
-    for (int i = 0; i < 6; ++i) {
-        const Mask text = TextArt::render(lines[i], i % 2 ? Typeface::sans : Typeface::sansBold, 14, Crop::line);
-        LabelArt::centred(field, text, leftColumn + columnWidth / 2.0f, 292 + i * 20.0f + (i / 2) * 6.0f,
-                          i % 2 ? palette::text : palette::paleOrange, i % 2 ? palette::text : palette::paleOrange,
-                          false);
+    LabelArt::centred(field, title, leftColumn + columnWidth / 2.0f, 264, palette::gold, palette::orange, true);
+    const std::pair<const char*, const char*> actions[] = {{"Turn left:", "left button, Z, pad A"},
+                                                           {"Turn right:", "right button, X, pad B"},
+                                                           {"Move the frame:", "arrows, d-pad"},
+                                                           {"Show matches:", "hold space or pad X"},
+                                                           {"Pause:", "P, Esc, pad Start"}};
+    const float centre = leftColumn + columnWidth / 2.0f;
+    float y = 285;
+    for (const auto& [action, controls] : actions) {
+        LabelArt::line(field, action, Typeface::sansBold, 12, centre, y, columnWidth, palette::paleOrange,
+                       palette::paleOrange);
+        LabelArt::line(field, controls, Typeface::sans, 12, centre, y + 13, columnWidth, palette::text, palette::text);
+        y += 28.5f;
     }
 }
 
