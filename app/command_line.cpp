@@ -50,14 +50,16 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
         } else if (std::strcmp(argument, "--fullscreen") == 0) {
             line.fullScreen = true;
         } else if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
-            line.start = false;
-            line.output = std::string(usage) + "\n" + help;
-            return line;
+            CommandLine helpOnly;
+            helpOnly.start = false;
+            helpOnly.output = std::string(usage) + "\n" + help;
+            return helpOnly;
         } else {
-            line.start = false;
-            line.exitCode = 2;
-            line.error = "quadrimo: unknown option '" + std::string(argument) + "'\n" + usage;
-            return line;
+            CommandLine refused;
+            refused.start = false;
+            refused.exitCode = 2;
+            refused.error = "quadrimo: unknown option '" + std::string(argument) + "'\n" + usage;
+            return refused;
         }
     }
     return line;
