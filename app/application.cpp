@@ -36,6 +36,9 @@ Application::Application(const bool& fullScreen_, const int& width_, const int& 
     uint8_t storedSound = hasSound ? 1 : 0;
     openSettings();
     if (readBinarySetting("hasSound", &storedSound, 1) == 0) hasSound = storedSound != 0;
+    // The window checks the remembered size itself.
+    readDwordSetting("windowWidth", &windowWidth, sizeof windowWidth);
+    readDwordSetting("windowHeight", &windowHeight, sizeof windowHeight);
     closeSettings();
 
     initialized = createWindow(instance, showCommand) && createDisplay() && createSurfaces() && createSoundDevice();
@@ -47,8 +50,15 @@ Application::~Application() {
     releaseDisplay();
     releaseSoundDevice();
     const uint8_t storedSound = hasSound ? 1 : 0;
+    const uint8_t storedFullScreen = fullScreen ? 1 : 0;
+    const bool windowed = window != nullptr && window->windowedSize(windowWidth, windowHeight);
     openSettings();
     writeBinarySetting("hasSound", &storedSound, 1);
+    writeBinarySetting("fullScreen", &storedFullScreen, 1);
+    if (windowed) {
+        writeDwordSetting("windowWidth", &windowWidth, sizeof windowWidth);
+        writeDwordSetting("windowHeight", &windowHeight, sizeof windowHeight);
+    }
     closeSettings();
     delete window;
     window = nullptr;

@@ -39,6 +39,9 @@ public:
     bool createWindow(void* const& instance, const int& showCommand);
     void resizeClient(const int& width, const int& height);
     void closeWindow();
+    // Full screen to window or back, keeping the back buffer, the node tree
+    // and the sound as they are.
+    void switchFullScreen();
 
     // Display device.
     bool createDisplay();
@@ -117,6 +120,13 @@ public:
     int keyModifiers = 0;
     // The thread's message queue, fed by the window's event pump.
     platform::MessageQueue* messages = nullptr;
+    // The window's client size when not full screen, kept between runs as
+    // "windowWidth" and "windowHeight" (0: let the window choose).
+    int windowWidth = 0;
+    int windowHeight = 0;
+    // The key of a shell shortcut now held: its repeats and its release are
+    // the shell's too, never the game's.
+    int shortcutKeyHeld = 0;
 
 private:
     // Frees the canvas's context, pen and font if a drawing was left open.
@@ -128,6 +138,10 @@ private:
 // The one application and the root of the node tree.
 extern Application* theApplication;
 extern Sprite* theRootNode;
+
+// Full screen (true) or a window, as the player last left the game; full
+// screen when nothing was stored.
+bool readFullScreenChoice();
 
 // The window procedure: stores the input state and passes events to the root.
 long windowProc(platform::Window* const& window, const uint32_t& message, const uintptr_t& firstParameter,

@@ -1,5 +1,6 @@
-// The program entry: creates the application full screen, shows the start-up
-// failure if there is one, runs the node tree under the screen manager.
+// The program entry: creates the application full screen or in a window,
+// shows the start-up failure if there is one, runs the node tree under the
+// screen manager.
 #include "app/entry.h"
 
 #include "app/application.h"
@@ -16,10 +17,8 @@ const char* const initializeErrorText =
     "RAM: 64 MB or higher\n"
     "OS: Windows 95/98/ME/NT/2000/XP with DirectX 5.2 or above";
 
-}  // namespace
-
-int runProgram(void* const& instance, const int& showCommand) {
-    theApplication = new Application(true, 800, 600, 16, 1, 15, 1, 22050, 16, instance, showCommand);
+int startApplication(void* const& instance, const int& showCommand, const bool& fullScreen) {
+    theApplication = new Application(fullScreen, 800, 600, 16, 1, 15, 1, 22050, 16, instance, showCommand);
     if (!theApplication->initialized) {
         // The application is left as it is: nothing is written back.
         platform::showErrorMessage(theApplication->window, initializeErrorCaption, initializeErrorText);
@@ -32,4 +31,13 @@ int runProgram(void* const& instance, const int& showCommand) {
     delete theApplication;
     theApplication = nullptr;
     return exitCode;
+}
+
+}  // namespace
+
+int runProgram(void* const& instance, const int& showCommand) { return startApplication(instance, showCommand, true); }
+
+int runProgram(void* const& instance, const int& showCommand, const std::optional<bool>& fullScreenOption) {
+    const bool fullScreen = fullScreenOption.has_value() ? *fullScreenOption : readFullScreenChoice();
+    return startApplication(instance, showCommand, fullScreen);
 }

@@ -11,6 +11,8 @@ constexpr Event EVENT_MOUSE_DOWN = 2;
 constexpr Event EVENT_KEY_DOWN = 3;
 constexpr Event EVENT_KEY_UP = 4;
 constexpr Event EVENT_CHAR = 5;
+// The shell asks the game to pause: the window lost the keyboard focus.
+constexpr Event EVENT_PAUSE = 6;
 
 // Bits of Application::mouseButtons.
 constexpr int BUTTON_LEFT = 1;
@@ -56,6 +58,7 @@ constexpr int MODIFIER_ALT = 4;
 // Window messages, numbered as on Windows, carried from the event pump to windowProc.
 constexpr uint32_t MESSAGE_DESTROY = 0x0002;
 constexpr uint32_t MESSAGE_SIZE = 0x0005;
+constexpr uint32_t MESSAGE_KILL_FOCUS = 0x0008;
 constexpr uint32_t MESSAGE_KEY_DOWN = 0x0100;
 constexpr uint32_t MESSAGE_KEY_UP = 0x0101;
 constexpr uint32_t MESSAGE_CHAR = 0x0102;

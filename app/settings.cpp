@@ -1,5 +1,6 @@
 // The settings operations of the application: open and close the user's
-// settings store, read-or-create and write its named values.
+// settings store, read-or-create and write its named values; and the stored
+// choice of full screen, read before the application exists.
 #include "app/application.h"
 
 #include <cstring>
@@ -69,4 +70,17 @@ long Application::writeDwordSetting(const char* const& name, const void* const& 
 
 long Application::writeBinarySetting(const char* const& name, const void* const& buffer, const uint32_t& size) {
     return write(settingsKey, name, platform::SETTING_BINARY, buffer, size);
+}
+
+bool readFullScreenChoice() {
+    // Read before the application exists, so from the store directly; a
+    // missing, unreadable or mistyped value keeps full screen.
+    long status = platform::SETTINGS_ACCESS_DENIED;
+    platform::SettingsStore* store = platform::SettingsStore::open(platform::SettingsStore::defaultPath(), status);
+    if (store == nullptr) return true;
+    uint8_t stored = 1;
+    if (store->contains("fullScreen")) store->read("fullScreen", platform::SETTING_BINARY, &stored, sizeof stored);
+    store->close();
+    delete store;
+    return stored != 0;
 }

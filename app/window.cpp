@@ -1,5 +1,6 @@
-// The main window and the window procedure that turns its messages into
-// input state and events for the node tree.
+// The main window, its switch between full screen and a window, and the
+// window procedure that turns its messages into input state and events for
+// the node tree, keeping the shell's own shortcut keys.
 #include "app/application.h"
 
 #include "display/sprite.h"
@@ -11,14 +12,23 @@ bool Application::createWindow(void* const&, const int& showCommand) {
     options.fullScreen = fullScreen;
     options.width = width;
     options.height = height;
+    options.windowWidth = windowWidth;
+    options.windowHeight = windowHeight;
     options.title = "Quadrimo";
     options.iconFile = "icon.bmp";
     window = platform::Window::create(options);
     if (window == nullptr) return false;
     messages->setSource(window);
     window->show(showCommand);
-    if (!fullScreen) resizeClient(width, height);
+    // The window's client area: the picture's size or a whole multiple of it
+    // that suits the desktop, or the size the player last gave it.
+    window->windowedSize(windowWidth, windowHeight);
+    if (!fullScreen) resizeClient(windowWidth, windowHeight);
     return true;
+}
+
+void Application::switchFullScreen() {
+    if (window != nullptr && window->setFullScreen(!fullScreen)) fullScreen = !fullScreen;
 }
 
 void Application::resizeClient(const int& clientWidth, const int& clientHeight) {
@@ -43,6 +53,28 @@ void storePosition(Application& application, intptr_t position) {
     application.mouseY = static_cast<int>((word >> 16) & 0xFFFF);
 }
 
+// The shell's own keys: F11 and Alt+Enter switch between full screen and a
+// window, Ctrl+Q quits as the close box does. Such a key, its repeats and its
+// release are handled here and never reach the game. True when handled.
+bool takeShortcut(Application& application, uint32_t message, int key, int modifiers) {
+    if (message == MESSAGE_KEY_UP) {
+        if (key != application.shortcutKeyHeld) return false;
+        application.shortcutKeyHeld = 0;
+        return true;
+    }
+    if (key == application.shortcutKeyHeld) return true;
+    const bool switchKey = key == KEY_F11 || (key == KEY_RETURN && (modifiers & MODIFIER_ALT) != 0);
+    const bool quitKey = key == 'Q' && (modifiers & MODIFIER_CONTROL) != 0;
+    if (!switchKey && !quitKey) return false;
+    application.shortcutKeyHeld = key;
+    if (switchKey) {
+        application.switchFullScreen();
+    } else {
+        application.closeWindow();
+    }
+    return true;
+}
+
 int buttonsOf(uintptr_t keyState) {
     int buttons = 0;
     if ((keyState & KEY_STATE_LEFT) != 0) buttons |= BUTTON_LEFT;
@@ -63,8 +95,19 @@ long windowProc(platform::Window* const&, const uint32_t& message, const uintptr
         case MESSAGE_SIZE:
             if (application != nullptr) application->active = firstParameter != SIZE_MINIMIZED;
             return 0;
+        case MESSAGE_KILL_FOCUS:
+            if (application == nullptr) return 0;
+            // A shortcut key released elsewhere is not seen released here.
+            application->shortcutKeyHeld = 0;
+            // In full screen, losing the focus minimises the game instead.
+            if (!application->fullScreen) sendToRoot(EVENT_PAUSE);
+            return 0;
         case MESSAGE_KEY_DOWN:
         case MESSAGE_KEY_UP:
+            if (application != nullptr && takeShortcut(*application, message, static_cast<int>(firstParameter),
+                                                       static_cast<int>(secondParameter))) {
+                return 0;
+            }
             if (application != nullptr) {
                 application->keyCode = static_cast<int>(firstParameter);
                 application->keyModifiers = static_cast<int>(secondParameter);

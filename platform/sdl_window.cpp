@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -23,6 +24,15 @@ constexpr int SHOW_MINIMIZED_NOT_ACTIVE = 7;
 
 // Icons are small; anything larger than this is not an icon.
 constexpr long maxIconFileBytes = 1 << 20;
+
+// The window's class, the name of the program and of its desktop entry's
+// window class.
+const char* const windowClass = "quadrimo";
+
+bool suitsWindow(int width, int height) {
+    return width >= minimumWindowWidth && height >= minimumWindowHeight && width <= maximumWindowSide &&
+           height <= maximumWindowSide;
+}
 
 uint32_t textureFormat(int bitsPerPixel) {
     switch (bitsPerPixel) {
@@ -63,7 +73,12 @@ bool onRealDisplay() {
 }  // namespace
 
 SdlWindow::SdlWindow(const WindowOptions& options)
-    : fullScreen_(options.fullScreen), width_(options.width), height_(options.height) {
+    : fullScreen_(options.fullScreen), width_(options.width), height_(options.height), windowedWidth_(options.width),
+      windowedHeight_(options.height), beenWindowed_(!options.fullScreen) {
+    // Docks and task bars group the window with the desktop entry by this
+    // class, whatever the program file is called.
+    setenv("SDL_VIDEO_X11_WMCLASS", windowClass, 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", windowClass, 0);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
     videoStarted_ = true;
     gamepads_.start();
@@ -71,8 +86,10 @@ SdlWindow::SdlWindow(const WindowOptions& options)
     // Switching away from the full-screen game minimises it, which pauses it.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    Uint32 flags = SDL_WINDOW_HIDDEN;
-    SDL_Rect frame{SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width_, height_};
+    chooseWindowedSize(options);
+    // Resizable in full screen too, so that it stays so when switched.
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+    SDL_Rect frame{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowedWidth_, windowedHeight_};
     if (fullScreen_) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
         // Made as large as the screen from the start, so that it covers the
@@ -83,6 +100,7 @@ SdlWindow::SdlWindow(const WindowOptions& options)
     window_ = SDL_CreateWindow(options.title != nullptr ? options.title : "", frame.x, frame.y, frame.w, frame.h,
                                flags);
     if (window_ == nullptr) return;
+    SDL_SetWindowMinimumSize(window_, minimumWindowWidth, minimumWindowHeight);
     if (options.iconFile != nullptr) setIcon(options.iconFile);
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (renderer_ != nullptr && drawsWithSoftwareOpenGl(renderer_)) {
@@ -140,7 +158,75 @@ void SdlWindow::show(int showCommand) {
 
 void SdlWindow::resizeClient(int width, int height) {
     // SDL sizes the client area itself, whatever the borders of the theme.
-    if (window_ != nullptr && !fullScreen_) SDL_SetWindowSize(window_, width, height);
+    if (window_ == nullptr || fullScreen_) return;
+    SDL_SetWindowSize(window_, width, height);
+    noteWindowedSize(width, height);
+}
+
+void SdlWindow::chooseWindowedSize(const WindowOptions& options) {
+    SDL_Rect usable{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) usable = SDL_Rect{0, 0, 0, 0};
+    // A size remembered on a larger desktop is not kept on a smaller one.
+    const bool fitsDesktop = usable.w <= 0 || (options.windowWidth <= usable.w && options.windowHeight <= usable.h);
+    if (suitsWindow(options.windowWidth, options.windowHeight) && fitsDesktop) {
+        windowedWidth_ = options.windowWidth;
+        windowedHeight_ = options.windowHeight;
+        return;
+    }
+    windowedWidth_ = width_;
+    windowedHeight_ = height_;
+    fitWindowSize(usable.w, usable.h, windowedWidth_, windowedHeight_);
+}
+
+void SdlWindow::noteWindowedSize(int width, int height) {
+    if (!suitsWindow(width, height)) return;
+    windowedWidth_ = width;
+    windowedHeight_ = height;
+}
+
+bool SdlWindow::windowedSize(int& width, int& height) const {
+    width = windowedWidth_;
+    height = windowedHeight_;
+    return beenWindowed_;
+}
+
+bool SdlWindow::setFullScreen(bool fullScreen) {
+    if (window_ == nullptr || destroyed_) return false;
+    if (fullScreen == fullScreen_) return true;
+    if (fullScreen) {
+        if ((SDL_GetWindowFlags(window_) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED)) == 0) {
+            int width = 0;
+            int height = 0;
+            SDL_GetWindowSize(window_, &width, &height);
+            noteWindowedSize(width, height);
+        }
+        coverScreen();
+        if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+            leaveFullScreen();
+            return false;
+        }
+    } else {
+        if (SDL_SetWindowFullscreen(window_, 0) != 0) return false;
+        leaveFullScreen();
+        beenWindowed_ = true;
+    }
+    fullScreen_ = fullScreen;
+    return true;
+}
+
+void SdlWindow::coverScreen() {
+    // Done by hand as well, for desktops without a window manager to apply
+    // the full-screen state.
+    SDL_Rect screen;
+    if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &screen) != 0) return;
+    SDL_SetWindowPosition(window_, screen.x, screen.y);
+    SDL_SetWindowSize(window_, screen.w, screen.h);
+}
+
+void SdlWindow::leaveFullScreen() {
+    const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+    SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display), SDL_WINDOWPOS_CENTERED_DISPLAY(display));
 }
 
 void SdlWindow::destroy() {

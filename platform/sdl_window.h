@@ -1,7 +1,8 @@
-// The window on SDL: a desktop-sized borderless window in full screen (the
-// picture scaled to fit with its 4:3 shape kept) or a fixed captioned window,
-// an event pump that turns SDL events into window messages, and presentation
-// through a streaming texture.
+// The window on SDL: a desktop-sized borderless window in full screen or a
+// resizable captioned window, switched between the two at any moment (the
+// picture scaled to fit with its 4:3 shape kept), an event pump that turns
+// SDL events into window messages, and presentation through a streaming
+// texture.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include "platform/window.h"
 
 union SDL_Event;
+struct SDL_WindowEvent;
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
@@ -26,6 +28,8 @@ public:
 
     void show(int showCommand) override;
     void resizeClient(int width, int height) override;
+    bool setFullScreen(bool fullScreen) override;
+    bool windowedSize(int& width, int& height) const override;
     void destroy() override;
     bool isDestroyed() const override { return destroyed_; }
     bool present(const Surface& picture) override;
@@ -41,9 +45,13 @@ public:
 private:
     void post(MessageQueue& queue, uint32_t message, uintptr_t first, intptr_t second);
     void postDestroyOnce(MessageQueue& queue);
-    void translateWindowEvent(uint8_t windowEvent, MessageQueue& queue);
+    void translateWindowEvent(const SDL_WindowEvent& windowEvent, MessageQueue& queue);
     intptr_t picturePosition(int x, int y) const;
     void setIcon(const char* file);
+    void chooseWindowedSize(const WindowOptions& options);
+    void coverScreen();
+    void leaveFullScreen();
+    void noteWindowedSize(int width, int height);
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
@@ -53,6 +61,10 @@ private:
     bool fullScreen_;
     int width_;
     int height_;
+    // The client size when not full screen, and whether it was ever used.
+    int windowedWidth_;
+    int windowedHeight_;
+    bool beenWindowed_;
     bool destroyed_ = false;
     bool destroyPosted_ = false;
     // The key-state word of the buttons now held.

@@ -145,13 +145,20 @@ void SdlWindow::postDestroyOnce(MessageQueue& queue) {
     destroyPosted_ = true;
 }
 
-void SdlWindow::translateWindowEvent(uint8_t windowEvent, MessageQueue& queue) {
+void SdlWindow::translateWindowEvent(const SDL_WindowEvent& windowEvent, MessageQueue& queue) {
     const intptr_t size = packPosition(width_, height_);
-    switch (windowEvent) {
+    switch (windowEvent.event) {
         case SDL_WINDOWEVENT_CLOSE: postDestroyOnce(queue); break;
         case SDL_WINDOWEVENT_MINIMIZED: post(queue, MESSAGE_SIZE, SIZE_MINIMIZED, 0); break;
         case SDL_WINDOWEVENT_RESTORED: post(queue, MESSAGE_SIZE, SIZE_RESTORED, size); break;
         case SDL_WINDOWEVENT_MAXIMIZED: post(queue, MESSAGE_SIZE, SIZE_MAXIMIZED, size); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: post(queue, MESSAGE_KILL_FOCUS, 0, 0); break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED: {
+            // Only a plain window's size is the one to open at next time.
+            const Uint32 otherStates = SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED;
+            if ((SDL_GetWindowFlags(window_) & otherStates) == 0) noteWindowedSize(windowEvent.data1, windowEvent.data2);
+            break;
+        }
         default: break;
     }
 }
@@ -159,7 +166,7 @@ void SdlWindow::translateWindowEvent(uint8_t windowEvent, MessageQueue& queue) {
 void SdlWindow::translate(const SDL_Event& event, MessageQueue& queue) {
     switch (event.type) {
         case SDL_QUIT: postDestroyOnce(queue); break;
-        case SDL_WINDOWEVENT: translateWindowEvent(event.window.event, queue); break;
+        case SDL_WINDOWEVENT: translateWindowEvent(event.window, queue); break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
             const int code = virtualKey(event.key.keysym.sym);
@@ -168,8 +175,10 @@ void SdlWindow::translate(const SDL_Event& event, MessageQueue& queue) {
             post(queue, down ? MESSAGE_KEY_DOWN : MESSAGE_KEY_UP, static_cast<uintptr_t>(code),
                  modifiersOf(event.key.keysym.mod));
             // These keys type no text, but the platform's keyboard translation
-            // also makes a character of them.
-            if (down && typesControlCharacter(code)) post(queue, MESSAGE_CHAR, static_cast<uintptr_t>(code), 0);
+            // also makes a character of them, unless Alt is held.
+            if (down && typesControlCharacter(code) && (event.key.keysym.mod & KMOD_ALT) == 0) {
+                post(queue, MESSAGE_CHAR, static_cast<uintptr_t>(code), 0);
+            }
             break;
         }
         case SDL_TEXTINPUT:

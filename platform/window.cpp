@@ -1,5 +1,7 @@
-// Window creation and its test seam.
+// Window creation, its test seam, and the window's size on a desktop.
 #include "platform/window.h"
+
+#include <algorithm>
 
 #include "platform/sdl_window.h"
 
@@ -16,6 +18,14 @@ bool takeRefusal() {
 }
 
 }  // namespace
+
+void fitWindowSize(int usableWidth, int usableHeight, int& width, int& height) {
+    if (width <= 0 || height <= 0) return;
+    // Room is left for the window's frame and the desktop around it.
+    const int times = std::max(1, std::min(usableWidth * 9 / 10 / width, usableHeight * 9 / 10 / height));
+    width *= times;
+    height *= times;
+}
 
 void Window::refuseCreations(int n) { refusals = n; }
 

@@ -3,6 +3,7 @@
 # xdotool and checks what it shows, what it stores and what it sounds.
 # Usage: end_to_end_test.sh RUN_DIR full   (800 x 600 x 16: every screen)
 #        end_to_end_test.sh RUN_DIR scaled (1920 x 1080 x 24: letterboxed)
+#        end_to_end_test.sh RUN_DIR window (1920 x 1080 x 24: window and full screen)
 set -euo pipefail
 run_dir=$(cd "$1" && pwd)
 mode=${2:-full}
@@ -32,7 +33,7 @@ audio="$work/audio.raw"
 start_game() {
   (cd "$run_dir" && exec env HOME="$work/home" XDG_DATA_HOME="$work/home/data" \
      XDG_CONFIG_HOME="$work/home/config" PATH="$work/bin:$PATH" \
-     SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" ./quadrimo >"$work/game.log" 2>&1) &
+     SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" ./quadrimo "$@" >"$work/game.log" 2>&1) &
   game_pid=$!
   wait_for 20 xdotool search --name '^Quadrimo$' >/dev/null \
     || { cat "$work/game.log" >&2; fail "the game's window did not appear"; }
@@ -54,6 +55,10 @@ if [ "$mode" = full ]; then
   start_x 800 600 16
   start_game
   play_every_screen
+elif [ "$mode" = window ]; then
+  source "$here/window_checks.sh"
+  start_x 1920 1080 24
+  play_window_modes
 else
   start_x 1920 1080 24
   start_game

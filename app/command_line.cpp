@@ -1,0 +1,66 @@
+// The command line: --windowed and --fullscreen (the last one given wins),
+// --help, and usage on standard error with exit code 2 for anything else.
+#include "app/command_line.h"
+
+#include <cstring>
+
+namespace {
+
+const char* const usage = "Usage: quadrimo [--windowed | --fullscreen | --help]\n";
+
+const char* const help =
+    "Quadrimo: turn groups of four blocks until four of one colour stand at the\n"
+    "corners of a square.\n"
+    "\n"
+    "Options:\n"
+    "  --windowed      start in a window\n"
+    "  --fullscreen    start in full screen\n"
+    "  --help          show this help and end\n"
+    "Without an option the game starts the way it was last left (full screen the\n"
+    "first time).\n"
+    "\n"
+    "Keys:\n"
+    "  Left / right mouse button   turn the group under the pointer anticlockwise /\n"
+    "                              clockwise\n"
+    "  Arrow keys                  move the cursor from group to group\n"
+    "  Z / X                       turn the group at the cursor anticlockwise /\n"
+    "                              clockwise\n"
+    "  Space (held)                show the matches one move could make\n"
+    "  P, Pause, Escape            pause the game; any key or click resumes\n"
+    "  Enter                       press OK\n"
+    "  F11, Alt+Enter              switch between full screen and a window\n"
+    "  Ctrl+Q                      quit\n"
+    "\n"
+    "Game controller:\n"
+    "  D-pad, left stick           move the cursor or the highlight\n"
+    "  A                           turn anticlockwise, or press\n"
+    "  B                           turn clockwise\n"
+    "  X (held)                    show the matches\n"
+    "  Start                       pause and resume\n"
+    "  Back                        as Escape\n";
+
+}  // namespace
+
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+    CommandLine line;
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i] != nullptr ? argv[i] : "";
+        if (std::strcmp(argument, "--windowed") == 0) {
+            line.fullScreen = false;
+        } else if (std::strcmp(argument, "--fullscreen") == 0) {
+            line.fullScreen = true;
+        } else if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
+            CommandLine helpOnly;
+            helpOnly.start = false;
+            helpOnly.output = std::string(usage) + "\n" + help;
+            return helpOnly;
+        } else {
+            CommandLine refused;
+            refused.start = false;
+            refused.exitCode = 2;
+            refused.error = "quadrimo: unknown option '" + std::string(argument) + "'\n" + usage;
+            return refused;
+        }
+    }
+    return line;
+}

@@ -1,0 +1,170 @@
+// What decides full screen or a window at start and what is kept at exit:
+// the command line, the stored choice, the remembered window size, and the
+// size a window takes on a desktop.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/command_line.h"
+#include "app/entry.h"
+#include "platform/message_box.h"
+#include "platform/window.h"
+#include "support/test_application.h"
+
+namespace {
+
+// Each test on a store of its own, written as the player's file would be.
+class StoredChoice : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved = std::getenv("XDG_DATA_HOME");
+        folder = saved + "/window-choice";
+        std::filesystem::remove_all(folder);
+        setenv("XDG_DATA_HOME", folder.c_str(), 1);
+    }
+    void TearDown() override { setenv("XDG_DATA_HOME", saved.c_str(), 1); }
+
+    std::filesystem::path file() const { return std::filesystem::path(folder) / "Zentrio/Quadrimo/settings.reg"; }
+    void store(const std::string& values) {
+        std::filesystem::create_directories(file().parent_path());
+        std::ofstream(file()) << "Windows Registry Editor Version 5.00\n\n"
+                                 "[HKEY_CURRENT_USER\\Software\\Zentrio\\Quadrimo]\n"
+                              << values;
+    }
+    std::string stored() const {
+        std::ostringstream text;
+        text << std::ifstream(file()).rdbuf();
+        return text.str();
+    }
+
+    std::string saved;
+    std::string folder;
+};
+
+std::string dword(uint32_t value) {
+    char digits[9];
+    std::snprintf(digits, sizeof digits, "%08x", value);
+    return digits;
+}
+
+std::pair<int, int> windowSize() {
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(static_cast<SDL_Window*>(theApplication->window->nativeHandle()), &width, &height);
+    return {width, height};
+}
+
+}  // namespace
+
+TEST(CommandLine, OptionsChooseTheModeHelpListsTheKeysAndAnythingElseIsAUsageError) {
+    struct Case {
+        std::vector<const char*> arguments;
+        bool start;
+        int exitCode;
+        std::optional<bool> fullScreen;
+    };
+    const Case cases[] = {{{}, true, 0, std::nullopt},
+                          {{"--windowed"}, true, 0, false},
+                          {{"--fullscreen"}, true, 0, true},
+                          {{"--fullscreen", "--windowed"}, true, 0, false},
+                          {{"--help"}, false, 0, std::nullopt},
+                          {{"--windowed", "-x"}, false, 2, std::nullopt},
+                          {{"windowed"}, false, 2, std::nullopt},
+                          {{""}, false, 2, std::nullopt}};
+    for (const Case& c : cases) {
+        std::vector<const char*> argv{"quadrimo"};
+        argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+        const CommandLine line = parseCommandLine(static_cast<int>(argv.size()), argv.data());
+        const std::string label = c.arguments.empty() ? "(none)" : c.arguments.back();
+        EXPECT_EQ(line.start, c.start) << label;
+        EXPECT_EQ(line.exitCode, c.exitCode) << label;
+        EXPECT_EQ(line.fullScreen, c.fullScreen) << label;
+        EXPECT_EQ(line.error.empty(), c.exitCode == 0) << label;
+        if (c.exitCode != 0) {
+            EXPECT_NE(line.error.find("Usage: quadrimo"), std::string::npos) << line.error;
+        }
+    }
+    const std::string help = parseCommandLine(2, std::vector<const char*>{"quadrimo", "--help"}.data()).output;
+    for (const char* listed : {"--windowed", "--fullscreen", "Arrow keys", "Z / X", "Space", "P, Pause, Escape", "Enter",
+                               "F11, Alt+Enter", "Ctrl+Q", "D-pad", "Start", "Back"}) {
+        EXPECT_NE(help.find(listed), std::string::npos) << listed;
+    }
+}
+
+TEST_F(StoredChoice, TheOptionThenTheStoredChoiceThenFullScreenDecideTheStart) {
+    struct Case {
+        const char* values;
+        std::optional<bool> option;
+        bool fullScreen;
+    };
+    const Case cases[] = {{"", std::nullopt, true},
+                          {"\"fullScreen\"=hex:00\n", std::nullopt, false},
+                          {"\"fullScreen\"=hex:01\n", false, false},
+                          {"\"fullScreen\"=hex:00\n", true, true},
+                          {"\"fullScreen\"=hex:05\n", std::nullopt, true},
+                          // Not a 1-byte value: as if nothing was stored.
+                          {"\"fullScreen\"=dword:00000000\n", std::nullopt, true},
+                          {"\"fullScreen\"=hex:00,00\n", std::nullopt, true},
+                          {"\"fullScreen\"=hex:zz\n", std::nullopt, true}};
+    // A refused window ends the start early, with the mode already chosen.
+    platform::setErrorMessageHandler([](const char*, const char*) {});
+    const auto startedFullScreen = [](const auto& start) {
+        platform::Window::refuseCreations(1);
+        EXPECT_EQ(start(), 1);
+        const bool fullScreen = theApplication->fullScreen;
+        delete theApplication;
+        theApplication = nullptr;
+        return fullScreen;
+    };
+    for (const Case& c : cases) {
+        store(c.values);
+        EXPECT_EQ(startedFullScreen([&] { return runProgram(nullptr, 0, c.option); }), c.fullScreen) << c.values;
+    }
+    // The entry without the player's choice starts full screen whatever is stored.
+    store("\"fullScreen\"=hex:00\n");
+    EXPECT_TRUE(startedFullScreen([] { return runProgram(nullptr, 0); }));
+    platform::setErrorMessageHandler(nullptr);
+}
+
+TEST_F(StoredChoice, TheModeAndTheWindowSizeAreKeptAtExitAndUnsuitableSizesAreIgnored) {
+    store("\"windowWidth\"=dword:" + dword(1000) + "\n\"windowHeight\"=dword:" + dword(750) + "\n");
+    {
+        TestApplication test;
+        EXPECT_EQ(windowSize(), std::make_pair(1000, 750));
+        test.app().switchFullScreen();
+        EXPECT_TRUE(test.app().fullScreen);
+    }
+    EXPECT_TRUE(readFullScreenChoice());
+    for (const char* kept : {"\"fullScreen\"=hex:01", "\"windowWidth\"=dword:000003e8", "\"windowHeight\"=dword:000002ee"})
+        EXPECT_NE(stored().find(kept), std::string::npos) << kept << " in\n" << stored();
+
+    // The test desktop is 1024 x 768: only the picture's own size fits it.
+    const uint32_t sizes[][2] = {{200, 200}, {0, 0}, {1280, 720}, {0xFFFFFCE0u, 0xFFFFFDA8u}, {70000, 70000}};
+    for (const auto& [width, height] : sizes) {
+        store("\"windowWidth\"=dword:" + dword(width) + "\n\"windowHeight\"=dword:" + dword(height) + "\n");
+        TestApplication test;
+        EXPECT_EQ(windowSize(), std::make_pair(800, 600)) << width << " x " << height;
+    }
+}
+
+TEST(WindowSize, TheLargestWholeMultipleOfThePictureWithinNinetyPercentOfTheDesktop) {
+    const int cases[][4] = {{1366, 738, 800, 600},   {1920, 1050, 800, 600},   {2560, 1400, 1600, 1200},
+                            {1800, 1400, 1600, 1200}, {3840, 2120, 2400, 1800}, {640, 480, 800, 600},
+                            {0, 0, 800, 600}};
+    for (const auto& [usableWidth, usableHeight, expectedWidth, expectedHeight] : cases) {
+        int width = 800;
+        int height = 600;
+        platform::fitWindowSize(usableWidth, usableHeight, width, height);
+        EXPECT_EQ(std::make_pair(width, height), std::make_pair(expectedWidth, expectedHeight)) << usableWidth;
+    }
+}

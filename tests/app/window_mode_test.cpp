@@ -1,0 +1,203 @@
+// Full screen and window through real SDL events, the event pump and the
+// window procedure: the shell's shortcut keys, a switch in the middle of a
+// move and of a half-typed name, and the pause asked on focus loss.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "app/application.h"
+#include "display/text_field.h"
+#include "game/game_fixture.h"
+#include "platform/message_queue.h"
+#include "platform/window.h"
+#include "screens/game_over_screen.h"
+#include "screens/screen_test_support.h"
+
+namespace {
+
+SDL_Window* nativeWindow() { return static_cast<SDL_Window*>(theApplication->window->nativeHandle()); }
+
+void push(SDL_Event event) {
+    event.window.windowID = SDL_GetWindowID(nativeWindow());
+    SDL_PushEvent(&event);
+}
+
+void key(SDL_Keycode code, bool down, Uint16 modifiers = KMOD_NONE) {
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.keysym.sym = code;
+    event.key.keysym.mod = modifiers;
+    push(event);
+}
+
+void tap(SDL_Keycode code, Uint16 modifiers = KMOD_NONE) {
+    key(code, true, modifiers);
+    key(code, false, modifiers);
+}
+
+void type(const char* text) {
+    SDL_Event event{};
+    event.type = SDL_TEXTINPUT;
+    std::strncpy(event.text.text, text, sizeof event.text.text - 1);
+    push(event);
+}
+
+// A move to window position (x, y), then a press and release of the button
+// if one is given.
+void mouse(int x, int y, Uint8 button = 0) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = x;
+    event.motion.y = y;
+    push(event);
+    if (button == 0) return;
+    for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+        event = SDL_Event{};
+        event.type = type;
+        event.button.button = button;
+        event.button.x = x;
+        event.button.y = y;
+        push(event);
+    }
+}
+
+void loseFocus() {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    push(event);
+}
+
+// Dispatches every waiting message as the loop does; false once the quit
+// message came.
+bool deliver() {
+    platform::Message message;
+    while (theApplication->messages->peek()) {
+        if (!theApplication->messages->get(message)) return false;
+        windowProc(message.window, message.message, message.firstParameter, message.secondParameter);
+    }
+    return true;
+}
+
+// Shows the test's hidden window: SDL applies full screen only to a shown one.
+void showWindow() {
+    constexpr int showNormal = 1;
+    theApplication->window->show(showNormal);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
+class RecordingRoot : public Sprite {
+public:
+    RecordingRoot() : Sprite(nullptr, 0, 0, nullptr) {}
+    void handleEvent(const int& event) override { seen.emplace_back(event, theApplication->keyCode); }
+    std::vector<std::pair<int, int>> seen;
+};
+
+}  // namespace
+
+TEST(WindowMode, ShortcutsAreTheShellsAndFocusLossPausesOnlyAWindow) {
+    TestApplication test;
+    Application& app = test.app();
+    showWindow();
+    RecordingRoot root;
+    theRootNode = &root;
+
+    key(SDLK_F11, true);
+    key(SDLK_F11, true);  // held: a repeat does not switch back
+    key(SDLK_F11, false);
+    tap(SDLK_a);
+    loseFocus();  // full screen minimises instead
+    ASSERT_TRUE(deliver());
+    EXPECT_TRUE(app.fullScreen);
+    key(SDLK_RETURN, true, KMOD_LALT);
+    key(SDLK_RETURN, false);  // Alt let go first: still the shell's
+    loseFocus();
+    tap(SDLK_RETURN);
+    tap(SDLK_q);
+    ASSERT_TRUE(deliver());
+    EXPECT_FALSE(app.fullScreen);
+    const std::vector<std::pair<int, int>> expected{
+        {EVENT_KEY_DOWN, 'A'}, {EVENT_KEY_UP, 'A'},          {EVENT_PAUSE, 'A'},       {EVENT_KEY_DOWN, KEY_RETURN},
+        {EVENT_CHAR, KEY_RETURN}, {EVENT_KEY_UP, KEY_RETURN}, {EVENT_KEY_DOWN, 'Q'}, {EVENT_KEY_UP, 'Q'}};
+    EXPECT_EQ(root.seen, expected);
+
+    // Ctrl+Q ends the program as the close box does.
+    tap(SDLK_q, KMOD_LCTRL);
+    EXPECT_FALSE(deliver());
+    EXPECT_TRUE(app.window->isDestroyed());
+    EXPECT_EQ(root.seen.size(), expected.size());
+    theRootNode = nullptr;
+}
+
+class SwitchDuringPlay : public GameFixture {
+protected:
+    void SetUp() override {
+        showWindow();
+        theRootNode = screen;
+    }
+    void TearDown() override { theRootNode = nullptr; }
+};
+
+TEST_F(SwitchDuringPlay, AMoveRunsOnUnchangedAndClicksLandRightAtTheNewSize) {
+    // Turning group (1, 0) anticlockwise completes the 2 x 2 at (0, 0).
+    paint({{0, 0}, {1, 0}, {2, 0}, {0, 1}}, 9);
+    Block* const travelling = at(2, 0);
+    mouse(260, 140, SDL_BUTTON_LEFT);
+    ASSERT_TRUE(deliver());
+    screen->tick();
+    platform::Surface* const backBuffer = theApplication->backBuffer;
+
+    tap(SDLK_F11);
+    ASSERT_TRUE(deliver());
+    EXPECT_TRUE(theApplication->fullScreen);
+    EXPECT_EQ(theApplication->backBuffer, backBuffer);
+    EXPECT_EQ(values(at(1, 0) == travelling, travelling->getX(), screen->moving, screen->timeLeft),
+              values(1, screen->cellX(2) - 20, 1, 994));
+    for (int tick = 0; tick < 3; ++tick) screen->tick();
+    EXPECT_EQ(values(screen->moving, screen->removing, screen->matchCount, screen->score, screen->timeLeft),
+              values(0, 1, 1, 2, 992 + 50 - 1));
+    EXPECT_TRUE(theRootNode->draw() && theApplication->present());
+
+    // The picture now fills the larger window: a click at the group (5, 6)
+    // corner in window pixels still turns that group.
+    int windowWidth = 0;
+    int windowHeight = 0;
+    SDL_GetWindowSize(nativeWindow(), &windowWidth, &windowHeight);
+    ASSERT_GT(windowWidth, 800);
+    while (screen->moving || screen->removing) screen->tick();
+    Block* const topLeft = at(5, 6);
+    mouse(520 * windowWidth / 800, 520 * windowHeight / 600, SDL_BUTTON_RIGHT);
+    ASSERT_TRUE(deliver());
+    EXPECT_EQ(values(screen->cursorColumn, screen->cursorRow, at(6, 6) == topLeft), values(5, 6, 1));
+}
+
+TEST(WindowMode, AHalfTypedNameSurvivesBothSwitchesAndOkStoresIt) {
+    screen_test::clearStore();
+    TestApplication test;
+    showWindow();
+    screen_test::ProbeParent parent;
+    auto* panel = new GameOverScreen(&parent, 200, 220, 400, 260, 0x000022, 0xFF9900, 2, 50000);
+    parent.adopt(panel);
+    theRootNode = panel;
+
+    type("Ab");
+    tap(SDLK_RETURN, KMOD_LALT);
+    tap(SDLK_F11);
+    type("c");
+    ASSERT_TRUE(deliver());
+    EXPECT_FALSE(test.app().fullScreen);
+    ASSERT_EQ(parent.child(), panel) << "Alt+Enter pressed OK";
+    char name[16] = "";
+    panel->getNameField()->getText(name, sizeof name);
+    EXPECT_STREQ(name, "Abc");
+
+    mouse(200 + 195, 220 + 225, SDL_BUTTON_LEFT);
+    ASSERT_TRUE(deliver());
+    theRootNode = nullptr;
+    EXPECT_EQ(parent.child(), nullptr);
+    EXPECT_EQ(screen_test::storedRow(6), std::make_pair(std::string("Abc"), 50000u));
+}
