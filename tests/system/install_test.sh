@@ -16,7 +16,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 data="$prefix/share/quadrimo"
 app_id=example.zentrio.Quadrimo
 
-[ -x "$prefix/bin/quadrimo" ] || fail "no executable in bin"
+[ -x "$prefix/games/quadrimo" ] || fail "no executable in games"
 for file in company.bmp title.bmp field.bmp blocks.bmp start.wav music.wav "Quadrimo help.chm"; do
   [ -s "$data/$file" ] || fail "missing $file in share/quadrimo"
 done
@@ -40,7 +40,7 @@ done
 mkdir -p "$work/elsewhere" "$work/home"
 cd "$work/elsewhere"
 HOME="$work/home" XDG_DATA_HOME="$work/home/data" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-  "$prefix/bin/quadrimo" &
+  "$prefix/games/quadrimo" &
 pid=$!
 expected=$(cd "$data" && pwd -P)
 for _ in $(seq 100); do
