@@ -9,7 +9,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d /tmp/quadrimo-package-XXXXXX)
 game_pid=
 xvfb_pid=
-trap '[ -z "$game_pid" ] || kill "$game_pid" 2>/dev/null || true; stop_x; rm -rf "$work"' EXIT
+trap '[ -z "$game_pid" ] || { kill "$game_pid" 2>/dev/null; wait "$game_pid" 2>/dev/null; } || true
+      stop_x; rm -rf "$work"' EXIT
 # shellcheck source=x_session.sh
 source "$here/x_session.sh"
 
