@@ -40,7 +40,7 @@ done
 mkdir -p "$work/elsewhere" "$work/home"
 cd "$work/elsewhere"
 HOME="$work/home" XDG_DATA_HOME="$work/home/data" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-  "$prefix/games/quadrimo" &
+  "$prefix/games/quadrimo" >"$work/game.log" 2>&1 &
 pid=$!
 expected=$(cd "$data" && pwd -P)
 for _ in $(seq 100); do
@@ -51,7 +51,7 @@ done
 now_in=$(readlink "/proc/$pid/cwd" 2>/dev/null || echo 'nothing: it ended')
 [ "$now_in" = "$expected" ] || fail "the program did not change into its data folder (now in $now_in)"
 sleep 1
-kill -0 "$pid" 2>/dev/null || fail "the program ended by itself"
+kill -0 "$pid" 2>/dev/null || { cat "$work/game.log" >&2; fail "the program ended by itself"; }
 kill -TERM "$pid"
 status=0
 wait "$pid" || status=$?
