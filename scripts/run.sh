@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/setup.sh
 cd build/game
-exec ./quadrimo
+exec ./quadrimo "$@"

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the whole suite with the slow soak,
-# installation and end-to-end tests; then the whole suite again built with
-# Address, Undefined Behaviour and Leak sanitizers; then a bounded fuzzing
-# run of each file parser.
+# installation, Debian package and end-to-end tests; then the whole suite
+# again built with Address, Undefined Behaviour and Leak sanitizers; then a
+# bounded fuzzing run of each file parser.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-scripts/setup.sh
+scripts/setup.sh --tests
+# A public BMP test suite lying beside the project adds a conformance check.
+bmp_suite="$(dirname "$PWD")/shared/testdata/bmpsuite"
+if [ -d "$bmp_suite" ]; then export QUADRIMO_BMPSUITE=$bmp_suite; fi
 jobs=$(nproc)
 started=$SECONDS
 
@@ -21,7 +24,7 @@ cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs" -LE system
 
 echo "== Fuzzing"
-cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRIMO_FUZZ=ON >/dev/null
+cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRIMO_FUZZ=ON -DQUADRIMO_FUZZ_SECONDS=30 >/dev/null
 cmake --build build-fuzz -j "$jobs"
 ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
 cat build-fuzz/fuzzing/*/summary.txt

@@ -148,3 +148,26 @@ TEST(PictureAssets, ButtonsBrightenWhenHighlighted) {
             EXPECT_GT(light[normal + 1], light[normal] * 1.15) << name << " frame " << normal + 1;
     }
 }
+
+// The logo button is opaque and wider than the corner panel it sits in: left
+// of the panel's inside (its border included) and along its own edges both
+// of its frames must show the field, or a rectangle shows.
+TEST(PictureAssets, LogoFramesRepeatTheFieldAtTheirEdgesAndOverThePanelBorder) {
+    const platform::DecodedBitmap field = load("field.bmp");
+    const platform::DecodedBitmap logo = load("logo.bmp");
+    constexpr int left = 647, top = 535, frameHeight = 53, panelInside = 654;
+    for (int frame = 0; frame < 2; ++frame)
+        for (int y = 0; y < frameHeight; ++y)
+            for (int x = 0; x < logo.width; ++x) {
+                if (left + x >= panelInside && x != logo.width - 1 && y != 0 && y != frameHeight - 1) continue;
+                const uint32_t shown = logo.pixelAt(x, frame * frameHeight + y);
+                const uint32_t beneath = field.pixelAt(left + x, top + y);
+                for (int shift : {0, 8, 16})  // the same up to rounding
+                    ASSERT_NEAR((shown >> shift) & 0xFF, (beneath >> shift) & 0xFF, 2)
+                        << "frame " << frame << " at " << x << "," << y;
+            }
+    // The corner panel's left border is drawn, not hidden under the board's frame.
+    const uint32_t border = field.pixelAt(652, 500);
+    EXPECT_GT((border >> 16) & 0xFF, 0x90u);
+    EXPECT_LT(border & 0xFF, 0x60u);
+}

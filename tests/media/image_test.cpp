@@ -2,22 +2,27 @@
 // blended drawing, and recovery from lost surfaces.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "media/image.h"
 #include "platform/bitmap_loader.h"
 #include "platform/display_device.h"
 #include "platform/surface.h"
+#include "support/bitmap_writer.h"
 #include "support/test_application.h"
 
 using platform::Rect;
 
 namespace {
 
-const std::string picture = std::string(QUADRIMO_TESTDATA_DIR) + "/bmpsuite/g/rgb24.bmp";
-const std::string missing = std::string(QUADRIMO_TESTDATA_DIR) + "/bmpsuite/g/absent.bmp";
+const std::string picture = bmptest::saveTemporary(
+    "image.bmp", bmptest::writeBitmap(bmptest::patternPicture(127, 64, {0xFF0000, 0x00FF00, 0x0000FF, 0x000000,
+                                                                        0x9F9F9F, 0x123456, 0xFEDCBA}),
+                                      bmptest::Layout{}));
+const std::string missing = (std::filesystem::path(picture).parent_path() / "absent.bmp").string();
 
-// The suite's picture stretched as an image of that size should hold it.
+// The picture stretched as an image of that size should hold it.
 platform::DecodedBitmap expectedPicture(int width, int height) {
     platform::DecodedBitmap bitmap;
     platform::loadBitmapFile(picture.c_str(), width, height, bitmap);

@@ -1,46 +1,278 @@
-// Bitmap decoding against the BMP test suite and forged headers.
+// Bitmap decoding: every layout written by our own writer, hand-made bytes,
+// damaged and forged files, and an external test suite when one is given.
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/bitmap_decoder.h"
+#include "support/bitmap_writer.h"
 
+using bmptest::Bytes;
+using bmptest::Layout;
+using bmptest::Packing;
+using bmptest::Picture;
 using platform::DecodedBitmap;
 using platform::decodeBitmap;
 
 namespace {
 
-const std::string suiteDir = std::string(QUADRIMO_TESTDATA_DIR) + "/bmpsuite/";
+bool decodeBytes(const Bytes& bytes, DecodedBitmap& out) { return decodeBitmap(bytes.data(), bytes.size(), out); }
 
-std::vector<uint8_t> readBytes(const std::string& path) {
-    std::vector<uint8_t> bytes(std::filesystem::file_size(path));
-    std::ifstream(path, std::ios::binary).read(reinterpret_cast<char*>(bytes.data()), std::ssize(bytes));
-    return bytes;
+// Black first: the run-length writer skips it and the decoder fills it in.
+const std::vector<uint32_t> twoColours = {0x000000, 0x3366CC};
+const std::vector<uint32_t> sixteenColours = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF,
+                                              0xFF00FF, 0xFFFFFF, 0x808080, 0x123456, 0x654321, 0xABCDEF,
+                                              0xFEDCBA, 0x0F0F0F, 0xF0F0F0, 0x7F3F1F};
+// Channels of 0 or 255 survive 5 and 6-bit fields exactly.
+const std::vector<uint32_t> fullChannels = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF,
+                                            0xFFFF00, 0x00FFFF, 0xFF00FF, 0xFFFFFF};
+
+std::vector<uint32_t> manyColours(int count) {
+    std::vector<uint32_t> colours = {0x000000};
+    for (int i = 1; i < count; ++i) colours.push_back(static_cast<uint32_t>(i) * 0x050B13 & 0xFFFFFF);
+    return colours;
 }
 
-bool decodeBytes(const std::vector<uint8_t>& bytes, DecodedBitmap& out) {
-    return decodeBitmap(bytes.data(), bytes.size(), out);
+Layout paletted(int bits, const std::vector<uint32_t>& palette, Packing packing = Packing::Plain) {
+    Layout layout;
+    layout.bitsPerPixel = bits;
+    layout.packing = packing;
+    layout.palette = palette;
+    return layout;
 }
 
-// FNV-1a over the 0xRRGGBB values: a compact fingerprint of a whole picture.
-uint64_t fingerprint(const DecodedBitmap& bitmap) {
-    uint64_t hash = 0xcbf29ce484222325ull;
-    for (uint32_t pixel : bitmap.pixels) hash = (hash ^ pixel) * 0x100000001b3ull;
-    return hash;
+Layout direct(int bits, Packing packing = Packing::Plain, uint32_t red = 0, uint32_t green = 0, uint32_t blue = 0) {
+    Layout layout;
+    layout.bitsPerPixel = bits;
+    layout.packing = packing;
+    layout.masks[0] = red, layout.masks[1] = green, layout.masks[2] = blue;
+    return layout;
 }
 
-void put32(std::vector<uint8_t>& bytes, size_t at, int32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
+template <typename Change>
+Layout with(Layout layout, Change change) {
+    change(layout);
+    return layout;
+}
+
+// The file with its pixel data replaced by codes (for hand-made run-length data).
+Bytes withPixelData(Bytes file, const Bytes& data) {
+    const size_t offset = file[bmptest::PIXEL_OFFSET_AT] | (file[bmptest::PIXEL_OFFSET_AT + 1] << 8);
+    file.resize(offset);
+    file.insert(file.end(), data.begin(), data.end());
+    bmptest::put32(file, bmptest::FILE_SIZE_AT, static_cast<uint32_t>(file.size()));
+    bmptest::put32(file, bmptest::IMAGE_SIZE_AT, static_cast<uint32_t>(data.size()));
+    return file;
+}
+
+struct Written {
+    const char* name;
+    Picture picture;
+    Layout layout;
+};
+
+std::vector<Written> everyLayout() {
+    using bmptest::patternPicture;
+    const auto sixteen = sixteenColours;
+    const auto forty = manyColours(40);
+    return {
+        {"1-bit, odd width", patternPicture(13, 5, twoColours), paletted(1, twoColours)},
+        {"1-bit, OS/2 header", patternPicture(9, 4, twoColours),
+         with(paletted(1, twoColours), [](Layout& l) { l.headerSize = 12; })},
+        {"4-bit", patternPicture(7, 6, sixteen), paletted(4, sixteen)},
+        {"4-bit, short palette, length undeclared", patternPicture(11, 3, {sixteen.begin(), sixteen.begin() + 5}),
+         with(paletted(4, {sixteen.begin(), sixteen.begin() + 5}), [](Layout& l) { l.declarePaletteSize = false; })},
+        {"8-bit", patternPicture(33, 9, forty), paletted(8, forty)},
+        {"8-bit, short palette, top-down", patternPicture(6, 7, forty),
+         with(paletted(8, forty), [](Layout& l) { l.topDown = true; })},
+        {"8-bit, OS/2 header", patternPicture(10, 3, forty),
+         with(paletted(8, forty), [](Layout& l) { l.headerSize = 12; })},
+        {"8-bit, version 5 header", patternPicture(5, 5, forty),
+         with(paletted(8, forty), [](Layout& l) { l.headerSize = 124; })},
+        {"RLE4", patternPicture(37, 9, sixteen), paletted(4, sixteen, Packing::RunLength)},
+        {"RLE8", patternPicture(41, 11, forty), paletted(8, forty, Packing::RunLength)},
+        {"RLE8, wide black rows", patternPicture(300, 6, {0x000000, 0x000000, 0x000000, 0x445566}),
+         paletted(8, {0x000000, 0x445566}, Packing::RunLength)},
+        {"16-bit 5-5-5", patternPicture(7, 4, fullChannels), direct(16)},
+        {"16-bit 5-6-5 bit fields", patternPicture(9, 5, fullChannels),
+         direct(16, Packing::BitFields, 0xF800, 0x07E0, 0x001F)},
+        {"16-bit 5-5-5 bit fields, version 5 header", patternPicture(3, 3, fullChannels),
+         with(direct(16, Packing::BitFields, 0x7C00, 0x03E0, 0x001F), [](Layout& l) { l.headerSize = 124; })},
+        {"24-bit, odd width", patternPicture(5, 3, sixteen), direct(24)},
+        {"24-bit, top-down", patternPicture(17, 6, sixteen), with(direct(24), [](Layout& l) { l.topDown = true; })},
+        {"24-bit, version 4 header", patternPicture(4, 4, sixteen),
+         with(direct(24), [](Layout& l) { l.headerSize = 108; })},
+        {"32-bit", patternPicture(6, 5, sixteen), direct(32)},
+        {"32-bit bit fields, blue-green-red-alpha", patternPicture(6, 5, sixteen),
+         direct(32, Packing::BitFields, 0x0000FF00, 0x00FF0000, 0xFF000000)},
+    };
 }
 
 }  // namespace
 
-TEST(BitmapDecoder, GoodSuiteFilesShowTheirPicture) {
-    // Fingerprints of the pictures as an independent decoder reads them.
+TEST(BitmapDecoder, EveryLayoutShowsThePictureWritten) {
+    for (const Written& file : everyLayout()) {
+        DecodedBitmap bitmap;
+        ASSERT_TRUE(decodeBytes(bmptest::writeBitmap(file.picture, file.layout), bitmap)) << file.name;
+        EXPECT_EQ(std::pair(bitmap.width, bitmap.height), std::pair(file.picture.width, file.picture.height))
+            << file.name;
+        EXPECT_EQ(bitmap.pixels, file.picture.pixels) << file.name;
+    }
+
+    // Bytes written by hand pin the layout itself: bottom row first, blue
+    // before green before red, rows padded to four bytes.
+    const Bytes rows = {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0, 0,   // bottom: red, green
+                        0xFF, 0x00, 0x00, 0x10, 0x20, 0x30, 0, 0};  // top: blue, 0x302010
+    Bytes file = withPixelData(bmptest::writeBitmap(bmptest::patternPicture(2, 2, twoColours), direct(24)), rows);
+    bmptest::put32(file, bmptest::IMAGE_SIZE_AT, 0);
+    DecodedBitmap bitmap;
+    ASSERT_TRUE(decodeBytes(file, bitmap));
+    EXPECT_EQ(bitmap.pixels, (std::vector<uint32_t>{0x0000FF, 0x302010, 0xFF0000, 0x00FF00}));
+
+    // Run-length codes by hand: a run, end of line, a delta, an absolute
+    // stretch with its padding byte, end of picture; unreached pixels black.
+    const Picture blank{5, 3, std::vector<uint32_t>(15, 0)};
+    const Layout rle8 = paletted(8, {0x000000, 0x0000AA, 0x00BB00, 0xCC0000}, Packing::RunLength);
+    const Bytes codes = {3, 1, 0, 0, 0, 2, 1, 1, 0, 3, 2, 3, 1, 0, 0, 1};
+    ASSERT_TRUE(decodeBytes(withPixelData(bmptest::writeBitmap(blank, rle8), codes), bitmap));
+    EXPECT_EQ(bitmap.pixels, (std::vector<uint32_t>{0, 0x00BB00, 0xCC0000, 0x0000AA, 0,  // after the delta
+                                                    0, 0, 0, 0, 0,                         // never reached
+                                                    0x0000AA, 0x0000AA, 0x0000AA, 0, 0}));
+}
+
+TEST(BitmapDecoder, TruncatedFilesFailOrKeepWhatTheyHold) {
+    for (const Written& file : everyLayout()) {
+        const Bytes whole = bmptest::writeBitmap(file.picture, file.layout);
+        const bool runLength = file.layout.packing == Packing::RunLength;
+        for (size_t length = 0; length < whole.size(); ++length) {
+            // A copy of exactly this length, so a sanitizer sees any overrun;
+            // the second one's header states the shorter sizes, as a forger would.
+            Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+            DecodedBitmap bitmap;
+            EXPECT_FALSE(decodeBytes(cut, bitmap)) << file.name << " cut to " << length;
+            if (length < bmptest::COLOURS_USED_AT) continue;
+            bmptest::put32(cut, bmptest::FILE_SIZE_AT, static_cast<uint32_t>(length));
+            if (file.layout.headerSize != 12) bmptest::put32(cut, bmptest::IMAGE_SIZE_AT, 0);
+            if (!decodeBytes(cut, bitmap)) continue;
+            // Run-length data may end early and leave the rest black; other
+            // files may only lose the last row's padding.
+            EXPECT_EQ(bitmap.pixels.size(), static_cast<size_t>(bitmap.width) * bitmap.height) << file.name;
+            if (!runLength) {
+                EXPECT_EQ(bitmap.pixels, file.picture.pixels) << file.name << " cut to " << length;
+            }
+        }
+    }
+}
+
+TEST(BitmapDecoder, ForgedHeadersAreRejected) {
+    using bmptest::put16;
+    using bmptest::put32;
+    const Bytes pal1 = bmptest::writeBitmap(bmptest::patternPicture(8, 8, twoColours), paletted(1, twoColours));
+    const Bytes pal4 = bmptest::writeBitmap(bmptest::patternPicture(8, 8, sixteenColours), paletted(4, sixteenColours));
+    const Bytes rle8 = bmptest::writeBitmap(bmptest::patternPicture(8, 8, sixteenColours),
+                                            paletted(8, sixteenColours, Packing::RunLength));
+    const Bytes fields = bmptest::writeBitmap(bmptest::patternPicture(8, 8, fullChannels),
+                                              direct(16, Packing::BitFields, 0xF800, 0x07E0, 0x001F));
+    const size_t masksAt = 54;
+    struct Forgery {
+        const char* name;
+        const Bytes& original;
+        size_t at;
+        uint32_t value;
+        bool wide = true;
+    };
+    const Forgery forgeries[] = {
+        {"not BM", pal1, 0, 'X', false},
+        {"no width", pal1, bmptest::WIDTH_AT, 0},
+        {"negative width", pal1, bmptest::WIDTH_AT, static_cast<uint32_t>(-8)},
+        {"far more pixels than bits", pal1, bmptest::WIDTH_AT, 40000},
+        {"height without a positive counterpart", pal1, bmptest::HEIGHT_AT, static_cast<uint32_t>(INT_MIN)},
+        {"two planes", pal1, 26, 2, false},
+        {"2 bits per pixel", pal1, bmptest::BITS_AT, 2, false},
+        {"JPEG inside", pal1, bmptest::COMPRESSION_AT, 4},
+        {"run-length at 1 bit", pal1, bmptest::COMPRESSION_AT, 1},
+        {"more colours used than bits allow", pal1, bmptest::COLOURS_USED_AT, 3},
+        {"colour beyond the declared palette", pal4, bmptest::COLOURS_USED_AT, 2},
+        {"image size beyond the file", pal1, bmptest::IMAGE_SIZE_AT, 100000},
+        {"pixels beyond the file", pal1, bmptest::PIXEL_OFFSET_AT, 100000},
+        {"pixels inside the header", pal1, bmptest::PIXEL_OFFSET_AT, 30},
+        {"file size beyond the file", pal1, bmptest::FILE_SIZE_AT, 100000},
+        {"densities thousands to one", pal1, 38, 10000000},
+        {"unknown header size", pal1, 14, 64},
+        {"run-length stored top-down", rle8, bmptest::HEIGHT_AT, static_cast<uint32_t>(-8)},
+        {"run-length picture wider than the side cap", rle8, bmptest::WIDTH_AT, 16385},
+        {"run-length of 4 bits on 8-bit pixels", rle8, bmptest::COMPRESSION_AT, 2},
+        {"overlapping masks", fields, masksAt + 4, 0xFC00},
+        {"mask with a hole", fields, masksAt, 0xE800},
+        {"mask beyond 16 bits", fields, masksAt + 8, 0x1001F},
+        {"empty mask", fields, masksAt + 8, 0},
+    };
+    for (const Forgery& forgery : forgeries) {
+        Bytes forged = forgery.original;
+        if (forgery.wide) put32(forged, forgery.at, forgery.value);
+        else put16(forged, forgery.at, forgery.value);
+        DecodedBitmap bitmap;
+        EXPECT_FALSE(decodeBytes(forged, bitmap)) << forgery.name;
+        EXPECT_TRUE(bitmap.pixels.empty()) << forgery.name;
+    }
+    DecodedBitmap bitmap;
+    EXPECT_FALSE(decodeBitmap(nullptr, 100, bitmap));
+
+    // Runs and jumps that leave the picture reject it; data that stops early does not.
+    const Picture blank{4, 2, std::vector<uint32_t>(8, 0)};
+    const Bytes start = bmptest::writeBitmap(blank, paletted(8, twoColours, Packing::RunLength));
+    const std::pair<Bytes, bool> codes[] = {
+        {{5, 1, 0, 1}, false},           // a run past the row's end
+        {{0, 4, 1, 1, 1, 1, 0, 1}, true},  // an absolute stretch ending at the edge
+        {{0, 5, 1, 1, 1, 1, 1, 0}, false},  // and one past it
+        {{0, 2, 5, 0, 0, 1}, false},     // a delta past the right edge
+        {{0, 2, 0, 3, 0, 1}, false},     // a delta below the last row
+        {{1, 7, 0, 1}, false},           // a colour beyond the palette
+        {{2, 1, 0, 2, 1}, true},         // a delta cut short
+        {{2, 1, 0, 4, 1, 1}, true},      // an absolute stretch cut short
+    };
+    for (const auto& [data, accepted] : codes)
+        EXPECT_EQ(decodeBytes(withPixelData(start, data), bitmap), accepted) << testing::PrintToString(data);
+
+    // A run-length picture may leave pixels unreached, up to the size cap.
+    Bytes large = rle8;
+    put32(large, bmptest::WIDTH_AT, 16384);
+    put32(large, bmptest::HEIGHT_AT, 16384);
+    EXPECT_FALSE(decodeBytes(large, bitmap));
+    put32(large, bmptest::WIDTH_AT, 1024);
+    put32(large, bmptest::HEIGHT_AT, 1024);
+    ASSERT_TRUE(decodeBytes(large, bitmap));
+    EXPECT_EQ(bitmap.pixelAt(1023, 0), 0u);
+    Bytes topDownRow = pal1;
+    put32(topDownRow, bmptest::HEIGHT_AT, static_cast<uint32_t>(-1));
+    ASSERT_TRUE(decodeBytes(topDownRow, bitmap));
+    EXPECT_EQ(bitmap.height, 1);
+}
+
+// A folder of a public BMP test suite (its g, q and b subfolders of good,
+// questionable and bad files), named by QUADRIMO_BMPSUITE, checks the
+// decoder against files written by other programs.
+TEST(BitmapDecoder, ExternalSuiteLoadsGoodFilesAndRejectsBadOnes) {
+    const char* folder = std::getenv("QUADRIMO_BMPSUITE");
+    if (folder == nullptr || !std::filesystem::is_directory(std::string(folder) + "/g"))
+        GTEST_SKIP() << "no external BMP suite: set QUADRIMO_BMPSUITE to its folder to check against it";
+    const std::string suite = folder;
+    const auto read = [](const std::string& path) {
+        Bytes bytes(std::filesystem::file_size(path));
+        std::ifstream(path, std::ios::binary).read(reinterpret_cast<char*>(bytes.data()), std::ssize(bytes));
+        return bytes;
+    };
+    // FNV-1a fingerprints of the pictures as an independent decoder reads them.
+    const auto fingerprint = [](const DecodedBitmap& bitmap) {
+        uint64_t hash = 0xcbf29ce484222325ull;
+        for (uint32_t pixel : bitmap.pixels) hash = (hash ^ pixel) * 0x100000001b3ull;
+        return hash;
+    };
     const std::pair<uint64_t, std::vector<const char*>> expected[] = {
         {0x8776d2f18ff4318eull, {"rgb24", "rgb24pal", "rgb32", "rgb32bf", "rgb32bfdef"}},
         {0xc3439b7127229c3dull, {"pal8", "pal8-0", "pal8os2", "pal8rle", "pal8topdown", "pal8v4", "pal8v5"}},
@@ -57,75 +289,28 @@ TEST(BitmapDecoder, GoodSuiteFilesShowTheirPicture) {
     for (const auto& [hash, names] : expected) {
         for (const char* name : names) {
             DecodedBitmap bitmap;
-            ASSERT_TRUE(decodeBytes(readBytes(suiteDir + "g/" + name + ".bmp"), bitmap)) << name;
+            ASSERT_TRUE(decodeBytes(read(suite + "/g/" + name + ".bmp"), bitmap)) << name;
             EXPECT_EQ(fingerprint(bitmap), hash) << name;
         }
     }
-
     DecodedBitmap reference;
-    ASSERT_TRUE(decodeBytes(readBytes(suiteDir + "g/rgb24.bmp"), reference));
-    ASSERT_EQ(std::pair(reference.width, reference.height), std::pair(127, 64));
-    // Red, green, blue and grey bands across the top, black bottom-left.
-    EXPECT_EQ((std::vector<uint32_t>{reference.pixelAt(0, 0), reference.pixelAt(32, 0), reference.pixelAt(64, 0),
-                                     reference.pixelAt(96, 0), reference.pixelAt(0, 63)}),
-              (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0x9F9F9F, 0x000000}));
-
+    ASSERT_TRUE(decodeBytes(read(suite + "/g/rgb24.bmp"), reference));
     // The 16-bit files hold the same picture with 5 or 6 bits per channel.
     for (const char* name : {"rgb16", "rgb16-565", "rgb16-565pal", "rgb16bfdef"}) {
         DecodedBitmap bitmap;
-        ASSERT_TRUE(decodeBytes(readBytes(suiteDir + "g/" + name + ".bmp"), bitmap)) << name;
+        ASSERT_TRUE(decodeBytes(read(suite + "/g/" + name + ".bmp"), bitmap)) << name;
         ASSERT_EQ(bitmap.pixels.size(), reference.pixels.size()) << name;
         for (size_t i = 0; i < bitmap.pixels.size(); ++i)
             for (int shift : {0, 8, 16})
                 ASSERT_NEAR((bitmap.pixels[i] >> shift) & 0xFF, (reference.pixels[i] >> shift) & 0xFF, 4) << name;
     }
-}
-
-TEST(BitmapDecoder, QuestionableFilesLoadOrAreRejectedAndBadFilesAreRejected) {
-    for (const char* folder : {"q", "b"}) {
-        for (const auto& entry : std::filesystem::directory_iterator(suiteDir + folder)) {
+    for (const char* kind : {"q", "b"}) {
+        for (const auto& entry : std::filesystem::directory_iterator(suite + "/" + kind)) {
             DecodedBitmap bitmap;
-            const bool loaded = decodeBytes(readBytes(entry.path().string()), bitmap);
-            EXPECT_TRUE(folder[0] == 'q' || !loaded) << entry.path();
+            const bool loaded = decodeBytes(read(entry.path().string()), bitmap);
+            EXPECT_TRUE(kind[0] == 'q' || !loaded) << entry.path();
             EXPECT_EQ(bitmap.pixels.size(), static_cast<size_t>(bitmap.width) * bitmap.height) << entry.path();
             EXPECT_EQ(loaded, !bitmap.pixels.empty()) << entry.path();
         }
     }
-}
-
-TEST(BitmapDecoder, TruncatedAndForgedFilesAreHandled) {
-    for (const char* name : {"pal4rle", "pal8rle", "rgb16-565", "pal8os2", "pal8v5"}) {
-        const std::vector<uint8_t> whole = readBytes(suiteDir + "g/" + name + ".bmp");
-        for (size_t length = 0; length < whole.size(); ++length) {
-            // A copy of exactly this length, so a sanitizer sees any overrun.
-            const std::vector<uint8_t> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
-            DecodedBitmap bitmap;
-            if (decodeBytes(cut, bitmap)) {
-                EXPECT_EQ(bitmap.pixels.size(), static_cast<size_t>(bitmap.width) * bitmap.height) << name;
-            }
-        }
-    }
-    DecodedBitmap bitmap;
-    EXPECT_FALSE(decodeBitmap(nullptr, 100, bitmap));
-
-    // Width at offset 18, height at 22 of a version 3 header.
-    std::vector<uint8_t> forged = readBytes(suiteDir + "g/pal1.bmp");
-    put32(forged, 18, 40000);  // far more pixels than the file's bits hold
-    put32(forged, 22, 40000);
-    EXPECT_FALSE(decodeBytes(forged, bitmap));
-    put32(forged, 18, 1);
-    put32(forged, 22, INT_MIN);  // a height with no positive counterpart
-    EXPECT_FALSE(decodeBytes(forged, bitmap));
-    put32(forged, 22, -1);  // top-down, one row
-    EXPECT_TRUE(decodeBytes(forged, bitmap));
-
-    // Run-length data may leave pixels out, but not pass the size cap.
-    forged = readBytes(suiteDir + "g/pal8rle.bmp");
-    put32(forged, 18, 16384);
-    put32(forged, 22, 16384);
-    EXPECT_FALSE(decodeBytes(forged, bitmap));
-    put32(forged, 18, 1024);
-    put32(forged, 22, 1024);
-    ASSERT_TRUE(decodeBytes(forged, bitmap));
-    EXPECT_EQ(bitmap.pixelAt(1023, 0), 0u);  // never reached by a run: black
 }

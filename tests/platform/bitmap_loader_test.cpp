@@ -1,36 +1,41 @@
 // Bitmap files into surfaces: reading, stretching and pixel conversion.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "platform/bitmap_loader.h"
 #include "platform/file_reader.h"
 #include "platform/surface.h"
+#include "support/bitmap_writer.h"
 
 using platform::DecodedBitmap;
 
 TEST(BitmapLoader, StretchesByNearestNeighbourAndLoadsNothingFromBadFiles) {
-    const std::string suiteDir = std::string(QUADRIMO_TESTDATA_DIR) + "/bmpsuite/";
-    const std::string path = suiteDir + "g/rgb24.bmp";
+    const bmptest::Picture picture =
+        bmptest::patternPicture(127, 64, {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0x9F9F9F, 0x123456});
+    const std::string path = bmptest::saveTemporary("loader.bmp", bmptest::writeBitmap(picture, bmptest::Layout{}));
     DecodedBitmap original;
     DecodedBitmap bitmap;
     ASSERT_TRUE(platform::loadBitmapFile(path.c_str(), 0, 0, original));  // 0: the file's own size
+    EXPECT_EQ(original.pixels, picture.pixels);
     ASSERT_TRUE(platform::loadBitmapFile(path.c_str(), 254, 192, bitmap));
     ASSERT_EQ(std::pair(bitmap.width, bitmap.height), std::pair(254, 192));
     for (int y = 0; y < 192; y += 7)
-        for (int x = 0; x < 254; x += 5) ASSERT_EQ(bitmap.pixelAt(x, y), original.pixelAt(x / 2, y / 3));
+        for (int x = 0; x < 254; x += 5) ASSERT_EQ(bitmap.pixelAt(x, y), picture.at(x / 2, y / 3));
     ASSERT_TRUE(platform::loadBitmapFile(path.c_str(), 64, 32, bitmap));
-    EXPECT_EQ(bitmap.pixelAt(63, 31), original.pixelAt(63 * 127 / 64, 62));
+    EXPECT_EQ(bitmap.pixelAt(63, 31), picture.at(63 * 127 / 64, 62));
 
-    for (const std::string& bad : {suiteDir + "g/absent.bmp", suiteDir + "g", suiteDir + "README.md"})
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    const std::string text = bmptest::saveTemporary("notes.txt", bmptest::Bytes(273, 'x'));
+    for (const std::string& bad : {folder + "/absent.bmp", folder, text})
         EXPECT_FALSE(platform::loadBitmapFile(bad.c_str(), 4, 4, bitmap)) << bad;
     EXPECT_FALSE(platform::loadBitmapFile(nullptr, 4, 4, bitmap));
     EXPECT_TRUE(bitmap.pixels.empty());
-    const std::string small = suiteDir + "b/shortfile.bmp";
     std::vector<uint8_t> bytes;
-    EXPECT_FALSE(platform::readWholeFile(small.c_str(), 272, bytes));
+    EXPECT_FALSE(platform::readWholeFile(text.c_str(), 272, bytes));
     EXPECT_TRUE(bytes.empty());
-    ASSERT_TRUE(platform::readWholeFile(small.c_str(), 273, bytes));
+    ASSERT_TRUE(platform::readWholeFile(text.c_str(), 273, bytes));
     EXPECT_EQ(bytes.size(), 273u);
 }
 

@@ -16,7 +16,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 data="$prefix/share/quadrimo"
 app_id=example.zentrio.Quadrimo
 
-[ -x "$prefix/bin/quadrimo" ] || fail "no executable in bin"
+[ -x "$prefix/games/quadrimo" ] || fail "no executable in games"
 for file in company.bmp title.bmp field.bmp blocks.bmp start.wav music.wav "Quadrimo help.chm"; do
   [ -s "$data/$file" ] || fail "missing $file in share/quadrimo"
 done
@@ -40,7 +40,7 @@ done
 mkdir -p "$work/elsewhere" "$work/home"
 cd "$work/elsewhere"
 HOME="$work/home" XDG_DATA_HOME="$work/home/data" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-  "$prefix/bin/quadrimo" &
+  "$prefix/games/quadrimo" >"$work/game.log" 2>&1 &
 pid=$!
 expected=$(cd "$data" && pwd -P)
 for _ in $(seq 100); do
@@ -51,7 +51,7 @@ done
 now_in=$(readlink "/proc/$pid/cwd" 2>/dev/null || echo 'nothing: it ended')
 [ "$now_in" = "$expected" ] || fail "the program did not change into its data folder (now in $now_in)"
 sleep 1
-kill -0 "$pid" 2>/dev/null || fail "the program ended by itself"
+kill -0 "$pid" 2>/dev/null || { cat "$work/game.log" >&2; fail "the program ended by itself"; }
 kill -TERM "$pid"
 status=0
 wait "$pid" || status=$?

@@ -136,9 +136,11 @@ void drawHowToPlay(Raster& field) {
 }
 
 void drawButtonCorner(Raster& field) {
-    // The sound (664, 441), exit (670, 472) and logo (647, 535) buttons sit on a
-    // plain ground; the logo reaches to x 647, so the board's frame is its left edge.
-    const Shape corner = Shape::box(630, 430, 167, 162, 10);
+    // The sound (664, 441) and exit (670, 472) buttons sit on a plain ground,
+    // in line with the panels above and clear of the board's frame. The logo
+    // (647, 535, 148 x 53) starts left of this panel: its picture repeats the
+    // field beneath it, so the panel's border shows through it unbroken.
+    const Shape corner = Shape::box(rightColumn - 8.0f, 430, 145, 162, 10);
     field.fillShape(corner, palette::panelBackground);
     field.fillShape(corner.outline(1.5f), palette::orange.darker(0.1f));
 }
@@ -155,8 +157,8 @@ Raster fieldRaster() {
     Raster field(800, 600);
     drawBackground(field);
     drawTitle(field);
-    drawButtonCorner(field);
     drawBoard(field);
+    drawButtonCorner(field);
     drawTimeTrough(field);
     drawCounter(field, leftColumn, 50, "Level");
     drawCounter(field, leftColumn, 130, "Removed");

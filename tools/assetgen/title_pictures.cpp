@@ -118,23 +118,30 @@ bool writeCompany(const std::string& folder) {
     return writeBmp(folder + "/company.bmp", opaquePicture(logo, Colour{0, 0, 0}));
 }
 
-// The small logo button beside the board, normal above highlighted.
+// The small logo button beside the board, normal above highlighted. Both
+// frames start as the field beneath the button, so its edges blend into the
+// corner panel and the panel's border; the mark and the highlight stay
+// inside that border.
 bool writeLogoButton(const std::string& folder) {
-    constexpr int width = 148, frameHeight = 53;
+    constexpr int left = 647, top = 535, width = 148, frameHeight = 53;
+    // Over the colour the field is flattened onto, so the pixels come out the same.
+    Raster ground(width, frameHeight);
+    ground.fill(palette::nightBlue);
+    ground.paintRaster(fieldRaster(), -left, -top);
     Raster strip(width, frameHeight * 2);
-    strip.fill(palette::panelBackground);
     for (int frame = 0; frame < 2; ++frame) {
         const bool highlighted = frame == 1;
-        const float top = float(frame * frameHeight);
-        const Shape face = Shape::box(2, top + 2, width - 4, frameHeight - 4, 8);
+        Raster face = ground;  // each frame on its own, so no glow reaches the other
         if (highlighted) {
-            strip.glow(face, palette::orange, 3, 0.6f);
-            strip.fillShape(face, palette::midBlue);
-            strip.fillShape(face.outline(1.5f), palette::gold);
+            const Shape box = Shape::box(12, 6, 131, frameHeight - 12, 8);
+            face.glow(box, palette::orange, 2, 0.6f);
+            face.fillShape(box, palette::midBlue);
+            face.fillShape(box.outline(1.5f), palette::gold);
         }
-        Raster mark(width - 12, frameHeight - 8);
-        drawMakerMark(mark, 6, (frameHeight - 8) / 2.0f, frameHeight - 14.0f);
-        strip.paintRaster(mark, 6, int(top) + 4, highlighted ? 1.0f : 0.85f);
+        Raster mark(128, frameHeight - 8);
+        drawMakerMark(mark, 4, (frameHeight - 8) / 2.0f, frameHeight - 14.0f);
+        face.paintRaster(mark, 13, 4, highlighted ? 1.0f : 0.85f);
+        strip.paintRaster(face, 0, frame * frameHeight);
     }
     return writeBmp(folder + "/logo.bmp", opaquePicture(strip, palette::panelBackground));
 }

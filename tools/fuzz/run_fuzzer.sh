@@ -28,10 +28,10 @@ corpus=$(find "$work/corpus" -type f | wc -l)
 summary="$name: $executions executions in $seconds s, $edges of ${counters:-?} edges, corpus of $corpus inputs"
 
 # Source coverage of the parser over everything the run kept.
-if command -v llvm-profdata-14 >/dev/null && command -v llvm-cov-14 >/dev/null; then
+if command -v llvm-profdata >/dev/null && command -v llvm-cov >/dev/null; then
   LLVM_PROFILE_FILE="$work/coverage.profraw" "$coverage_build" -runs=0 "$work/corpus" "$seeds" >/dev/null 2>&1
-  llvm-profdata-14 merge -sparse -o "$work/coverage.profdata" "$work/coverage.profraw"
-  llvm-cov-14 report "$coverage_build" -instr-profile="$work/coverage.profdata" "$parser" >"$work/coverage.txt"
+  llvm-profdata merge -sparse -o "$work/coverage.profdata" "$work/coverage.profraw"
+  llvm-cov report "$coverage_build" -instr-profile="$work/coverage.profdata" "$parser" >"$work/coverage.txt"
   lines=$(awk '/^TOTAL/ { print $(NF-3) }' "$work/coverage.txt")
   branches=$(awk '/^TOTAL/ { print $NF }' "$work/coverage.txt")
   summary="$summary, parser lines $lines, branches $branches"
