@@ -7,46 +7,11 @@
 #include <vector>
 
 #include "app/events.h"
+#include "platform/sdl_keys.h"
 
 namespace platform {
 
 namespace {
-
-// The Windows virtual-key code of an SDL key, or 0 for keys without one.
-int virtualKey(SDL_Keycode key) {
-    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
-    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-    if (key >= SDLK_F1 && key <= SDLK_F12) return 0x70 + (key - SDLK_F1);
-    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return 0x61 + (key - SDLK_KP_1);
-    switch (key) {
-        case SDLK_BACKSPACE: return KEY_BACKSPACE;
-        case SDLK_TAB: return KEY_TAB;
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER: return KEY_RETURN;
-        case SDLK_LSHIFT:
-        case SDLK_RSHIFT: return 0x10;
-        case SDLK_LCTRL:
-        case SDLK_RCTRL: return 0x11;
-        case SDLK_LALT:
-        case SDLK_RALT: return 0x12;
-        case SDLK_PAUSE: return 0x13;
-        case SDLK_CAPSLOCK: return 0x14;
-        case SDLK_ESCAPE: return KEY_ESCAPE;
-        case SDLK_SPACE: return KEY_SPACE;
-        case SDLK_PAGEUP: return 0x21;
-        case SDLK_PAGEDOWN: return 0x22;
-        case SDLK_END: return 0x23;
-        case SDLK_HOME: return 0x24;
-        case SDLK_LEFT: return KEY_LEFT;
-        case SDLK_UP: return KEY_UP;
-        case SDLK_RIGHT: return KEY_RIGHT;
-        case SDLK_DOWN: return KEY_DOWN;
-        case SDLK_INSERT: return 0x2D;
-        case SDLK_DELETE: return KEY_DELETE;
-        case SDLK_KP_0: return 0x60;
-        default: return 0;
-    }
-}
 
 // Keys whose press the keyboard translation also turns into a character.
 bool typesControlCharacter(int virtualKeyCode) {
@@ -162,8 +127,7 @@ void SdlWindow::translate(const SDL_Event& event, MessageQueue& queue) {
         case SDL_WINDOWEVENT: translateWindowEvent(event.window.event, queue); break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
-            const int code = virtualKey(event.key.keysym.sym);
-            if (code == 0) break;
+            const int code = virtualKeyCode(event.key.keysym.sym, event.key.keysym.scancode);
             const bool down = event.type == SDL_KEYDOWN;
             post(queue, down ? MESSAGE_KEY_DOWN : MESSAGE_KEY_UP, static_cast<uintptr_t>(code),
                  modifiersOf(event.key.keysym.mod));
