@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 #include "app/events.h"
@@ -26,6 +27,36 @@ uintptr_t keyStateBit(uint8_t button) {
         case SDL_BUTTON_MIDDLE: return KEY_STATE_MIDDLE;
         default: return 0;
     }
+}
+
+// The key-state word of an SDL button mask.
+uintptr_t keyStateOf(uint32_t buttonMask) {
+    uintptr_t bits = 0;
+    for (uint8_t button : {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE}) {
+        if ((buttonMask & SDL_BUTTON(button)) != 0) bits |= keyStateBit(button);
+    }
+    return bits;
+}
+
+// The buttons the system holds down now. SDL's own record misses a release
+// that came while the window was off the screen; the global state asks the
+// display server itself.
+uint32_t systemButtons() { return SDL_GetGlobalMouseState(nullptr, nullptr); }
+
+// Buttons whose release already waits in the queue, not preceded there by a
+// new press of the same button: they were still down at the event in hand.
+uintptr_t releasesWaiting() {
+    SDL_PumpEvents();
+    SDL_Event waiting[32];
+    const int count = SDL_PeepEvents(waiting, 32, SDL_PEEKEVENT, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP);
+    uintptr_t pressedAgain = 0;
+    uintptr_t released = 0;
+    for (int i = 0; i < count; ++i) {
+        const uintptr_t bit = keyStateBit(waiting[i].button.button);
+        if (waiting[i].type == SDL_MOUSEBUTTONDOWN) pressedAgain |= bit;
+        else released |= bit & ~pressedAgain;
+    }
+    return released;
 }
 
 uint32_t buttonMessage(uint8_t button) {
@@ -121,6 +152,19 @@ void SdlWindow::translateWindowEvent(uint8_t windowEvent, MessageQueue& queue) {
     }
 }
 
+uintptr_t SdlWindow::buttonsHeldAtPress(uint8_t button) {
+    const uintptr_t pressed = keyStateBit(button);
+    // Of the buttons pressed before, only those the system confirms are
+    // down: a lost release cannot leave a button held for good.
+    uintptr_t earlier = heldButtons_ & ~pressed;
+    if (earlier != 0) {
+        const uint32_t heldNow = readHeldButtons_ != nullptr ? readHeldButtons_() : systemButtons();
+        earlier &= keyStateOf(heldNow) | releasesWaiting();
+    }
+    heldButtons_ = earlier | pressed;
+    return heldButtons_;
+}
+
 void SdlWindow::translate(const SDL_Event& event, MessageQueue& queue) {
     switch (event.type) {
         case SDL_QUIT: postDestroyOnce(queue); break;
@@ -142,13 +186,14 @@ void SdlWindow::translate(const SDL_Event& event, MessageQueue& queue) {
             }
             break;
         case SDL_MOUSEMOTION:
-            post(queue, MESSAGE_MOUSE_MOVE, heldButtons_, picturePosition(event.motion.x, event.motion.y));
+            post(queue, MESSAGE_MOUSE_MOVE, keyStateOf(event.motion.state),
+                 picturePosition(event.motion.x, event.motion.y));
             break;
         case SDL_MOUSEBUTTONDOWN: {
             const uint32_t message = buttonMessage(event.button.button);
             if (message == 0) break;
-            heldButtons_ |= keyStateBit(event.button.button);
-            post(queue, message, heldButtons_, picturePosition(event.button.x, event.button.y));
+            post(queue, message, buttonsHeldAtPress(event.button.button),
+                 picturePosition(event.button.x, event.button.y));
             break;
         }
         case SDL_MOUSEBUTTONUP: heldButtons_ &= ~keyStateBit(event.button.button); break;

@@ -132,6 +132,9 @@ TEST_F(EventPump, TypedTextBecomesLatin1CharactersAndOtherCharactersAreDropped) 
 }
 
 TEST_F(EventPump, ButtonMessagesCarryTheButtonsHeldAndPositionsStayOnThePicture) {
+    // The dummy driver keeps no record of made-up presses; here the system
+    // confirms every button the pump has seen pressed and not released.
+    window->readHeldButtonsWith([] { return Uint32{SDL_BUTTON_LMASK | SDL_BUTTON_MMASK | SDL_BUTTON_RMASK}; });
     send(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20);
     send(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 30, 40);
     send(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 30, 40);
@@ -145,6 +148,25 @@ TEST_F(EventPump, ButtonMessagesCarryTheButtonsHeldAndPositionsStayOnThePicture)
     EXPECT_EQ(got[2], (Sent{MESSAGE_MIDDLE_BUTTON_DOWN, KEY_STATE_RIGHT | KEY_STATE_MIDDLE, packPosition(799, 0)}));
     EXPECT_EQ(got[3].message, MESSAGE_MOUSE_MOVE);
     EXPECT_EQ(got[3].second, packPosition(799, 599));
+}
+
+// The buttons of a press are those the system holds down at it: a release
+// that never arrived (the window was off the screen) does not count, one
+// still waiting in the queue behind the press does.
+TEST_F(EventPump, ALostReleaseNeverLeavesAButtonHeld) {
+    send(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20);
+    send(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 10, 20);
+    SDL_Event release{};
+    release.type = SDL_MOUSEBUTTONUP;
+    release.button.button = SDL_BUTTON_RIGHT;
+    ASSERT_EQ(SDL_PushEvent(&release), 1);
+    send(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 10, 20);
+    SDL_FlushEvent(SDL_MOUSEBUTTONUP);
+    const auto got = take();
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_EQ(got[0].first, KEY_STATE_LEFT);
+    EXPECT_EQ(got[1].first, KEY_STATE_RIGHT);
+    EXPECT_EQ(got[2].first, KEY_STATE_RIGHT | KEY_STATE_MIDDLE);
 }
 
 TEST_F(EventPump, ClosingAndQuittingGiveOneDestroyAndMinimisingGivesSizeMessages) {
