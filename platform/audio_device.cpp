@@ -165,6 +165,14 @@ void AudioDevice::render(int16_t* const& output, const uint32_t& frames) {
     }
 }
 
+void AudioDevice::pauseOutput(const bool& paused) {
+    if (outputId_ != 0) SDL_PauseAudioDevice(outputId_, paused ? 1 : 0);
+}
+
+bool AudioDevice::outputPaused() const {
+    return outputId_ != 0 && SDL_GetAudioDeviceStatus(outputId_) == SDL_AUDIO_PAUSED;
+}
+
 void AudioDevice::loseAllBuffers() {
     std::lock_guard guard(lock_);
     for (SoundBuffer* buffer : buffers_) {
