@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/bitmap_decoder.h"
+#include "platform/diagnostics.h"
 #include "platform/surface.h"
 
 namespace platform {
@@ -64,9 +66,17 @@ bool onRealDisplay() {
 
 SdlWindow::SdlWindow(const WindowOptions& options)
     : fullScreen_(options.fullScreen), width_(options.width), height_(options.height) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        recordSdlFailure("SDL could not start its video");
+        return;
+    }
     videoStarted_ = true;
-    if (!onRealDisplay()) return;
+    if (!onRealDisplay()) {
+        const char* driver = SDL_GetCurrentVideoDriver();
+        recordFailure(std::string("no X11 or Wayland display was found (SDL fell back to its \"") +
+                      (driver != nullptr ? driver : "") + "\" video driver, which shows nothing)");
+        return;
+    }
     // Switching away from the full-screen game minimises it, which pauses it.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
@@ -81,7 +91,10 @@ SdlWindow::SdlWindow(const WindowOptions& options)
     }
     window_ = SDL_CreateWindow(options.title != nullptr ? options.title : "", frame.x, frame.y, frame.w, frame.h,
                                flags);
-    if (window_ == nullptr) return;
+    if (window_ == nullptr) {
+        recordSdlFailure("SDL could not make the window");
+        return;
+    }
     if (options.iconFile != nullptr) setIcon(options.iconFile);
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (renderer_ != nullptr && drawsWithSoftwareOpenGl(renderer_)) {
@@ -93,7 +106,10 @@ SdlWindow::SdlWindow(const WindowOptions& options)
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     }
-    if (renderer_ == nullptr) return;
+    if (renderer_ == nullptr) {
+        recordSdlFailure("SDL could not draw into the window");
+        return;
+    }
     // The picture keeps its size and shape; the renderer scales it to fit,
     // letterboxes it, and maps mouse positions back into it.
     SDL_RenderSetLogicalSize(renderer_, width_, height_);
@@ -169,7 +185,10 @@ bool SdlWindow::present(const Surface& picture) {
 int SdlWindow::desktopBitsPerPixel() const {
     SDL_DisplayMode mode;
     const int display = window_ != nullptr ? std::max(0, SDL_GetWindowDisplayIndex(window_)) : 0;
-    if (SDL_GetDesktopDisplayMode(display, &mode) != 0) return 0;
+    if (SDL_GetDesktopDisplayMode(display, &mode) != 0) {
+        recordSdlFailure("SDL could not tell the desktop's colour depth");
+        return 0;
+    }
     // 15-bit desktops store 16-bit pixels, as the platform reports them.
     return SDL_BYTESPERPIXEL(mode.format) >= 2 ? SDL_BYTESPERPIXEL(mode.format) * 8 : SDL_BITSPERPIXEL(mode.format);
 }

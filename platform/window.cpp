@@ -1,6 +1,7 @@
 // Window creation and its test seam.
 #include "platform/window.h"
 
+#include "platform/diagnostics.h"
 #include "platform/sdl_window.h"
 
 namespace platform {
@@ -20,7 +21,10 @@ bool takeRefusal() {
 void Window::refuseCreations(int n) { refusals = n; }
 
 Window* Window::create(const WindowOptions& options) {
-    if (takeRefusal()) return nullptr;
+    if (takeRefusal()) {
+        recordFailure("the window was refused");
+        return nullptr;
+    }
     auto* window = new SdlWindow(options);
     if (window->initialized()) return window;
     delete window;
