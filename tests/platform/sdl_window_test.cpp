@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "app/application.h"
@@ -111,15 +112,18 @@ TEST_F(EventPump, EveryKeyBecomesAKeyMessageWithItsWindowsCodeOrACodeOfItsOwn) {
     }
 }
 
-TEST_F(EventPump, AKeyWithoutAWindowsCodeSkipsTheSplash) {
+TEST_F(EventPump, PunctuationAndKeysOfOtherLayoutsSkipTheSplash) {
     TestApplication application;
-    ScreenManager manager(nullptr, 0, 0);
-    theRootNode = &manager;
-    send(SDL_KEYDOWN, SDLK_PERIOD, 0, 0, SDL_SCANCODE_PERIOD);
-    platform::Message m;
-    while (queue.peek() && queue.get(m)) windowProc(m.window, m.message, m.firstParameter, m.secondParameter);
-    theRootNode = nullptr;
-    EXPECT_EQ(manager.getFrame(), SCREEN_TITLE);
+    for (const auto& [key, scancode] : {std::pair<SDL_Keycode, int>(SDLK_PERIOD, SDL_SCANCODE_PERIOD),
+                                        std::pair<SDL_Keycode, int>(0xF9, SDL_SCANCODE_APOSTROPHE)}) {
+        ScreenManager manager(nullptr, 0, 0);
+        theRootNode = &manager;
+        send(SDL_KEYDOWN, key, 0, 0, scancode);
+        platform::Message m;
+        while (queue.peek() && queue.get(m)) windowProc(m.window, m.message, m.firstParameter, m.secondParameter);
+        theRootNode = nullptr;
+        EXPECT_EQ(manager.getFrame(), SCREEN_TITLE) << key;
+    }
 }
 
 TEST_F(EventPump, TypedTextBecomesLatin1CharactersAndOtherCharactersAreDropped) {
