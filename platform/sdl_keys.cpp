@@ -16,7 +16,7 @@ namespace {
 // layouts the same characters get the same codes.
 int punctuationKey(SDL_Keycode key) {
     switch (key) {
-        case SDLK_SEMICOLON: return 0xBA;  // VK_OEM_1
+        case SDLK_SEMICOLON: return 0xBA;     // VK_OEM_1
         case SDLK_EQUALS:
         case SDLK_PLUS: return 0xBB;          // VK_OEM_PLUS
         case SDLK_COMMA: return 0xBC;         // VK_OEM_COMMA
