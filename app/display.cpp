@@ -2,6 +2,9 @@
 // after a loss, and showing the back buffer.
 #include "app/application.h"
 
+#include <string>
+
+#include "platform/diagnostics.h"
 #include "platform/display_device.h"
 #include "platform/draw_context.h"
 #include "platform/font.h"
@@ -27,7 +30,14 @@ bool Application::createSurfaces() {
     backBuffer->setClip(platform::Rect{0, 0, width, height});
     // Only plain RGB pixels of 16, 24 or 32 bits can be drawn.
     const int bits = directDraw->bitsPerPixel();
-    if (bits != 16 && bits != 24 && bits != 32) return false;
+    if (bits != 16 && bits != 24 && bits != 32) {
+        // An unknown depth (0) keeps the platform's own reason.
+        if (bits != 0) {
+            platform::recordFailure("a colour depth of " + std::to_string(bits) +
+                                    " bits cannot be drawn (16, 24 or 32 can)");
+        }
+        return false;
+    }
     bitsPerPixel = bits;
     return true;
 }

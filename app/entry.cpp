@@ -3,25 +3,40 @@
 // screen manager.
 #include "app/entry.h"
 
+#include <string>
+
 #include "app/application.h"
 #include "display/screen_manager.h"
+#include "platform/diagnostics.h"
 #include "platform/message_box.h"
 
 namespace {
 
 const char* const initializeErrorCaption = "Cannot Initialize Game";
-const char* const initializeErrorText =
-    "Cannot initialize game. Make sure your system satisfies our minimum requirements:\n\n"
-    "Screen: resolution 800x600 or higher, 16 bit colour depth or higher\n"
-    "CPU: PII 300 MHz or higher\n"
-    "RAM: 64 MB or higher\n"
-    "OS: Windows 95/98/ME/NT/2000/XP with DirectX 5.2 or above";
+
+std::string initializeErrorText() {
+    return "Cannot initialize game. Make sure your system satisfies our minimum requirements:\n\n"
+           "Screen: resolution 800x600 or higher, 16 bit colour depth or higher\n"
+           "Desktop: a graphical session (X11 or Wayland)\n"
+           "Libraries: " +
+           platform::builtWithLibraries() + " or above";
+}
+
+// The start-up step that failed, told by the first device missing.
+const char* failedStep(const Application& application) {
+    if (application.window == nullptr) return "the window";
+    if (application.directDraw == nullptr || application.backBuffer == nullptr) return "the display";
+    return "the sound output";
+}
 
 int startApplication(void* const& instance, const int& showCommand, const bool& fullScreen) {
     theApplication = new Application(fullScreen, 800, 600, 16, 1, 15, 1, 22050, 16, instance, showCommand);
     if (!theApplication->initialized) {
+        const std::string reason = platform::lastFailure().empty() ? "no reason given" : platform::lastFailure();
+        const std::string detail = std::string("Start-up failed at ") + failedStep(*theApplication) + ": " + reason;
         // The application is left as it is: nothing is written back.
-        platform::showErrorMessage(theApplication->window, initializeErrorCaption, initializeErrorText);
+        platform::reportErrorMessage(theApplication->window, initializeErrorCaption, initializeErrorText().c_str(),
+                                     detail.c_str());
         return 1;
     }
     theRootNode = new ScreenManager(nullptr, 0, 0);

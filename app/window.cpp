@@ -4,6 +4,7 @@
 #include "app/application.h"
 
 #include "display/sprite.h"
+#include "platform/audio_device.h"
 #include "platform/message_queue.h"
 #include "platform/window.h"
 
@@ -93,7 +94,12 @@ long windowProc(platform::Window* const&, const uint32_t& message, const uintptr
             if (application != nullptr && application->messages != nullptr) application->messages->postQuit(0);
             return 0;
         case MESSAGE_SIZE:
-            if (application != nullptr) application->active = firstParameter != SIZE_MINIMIZED;
+            if (application != nullptr) {
+                application->active = firstParameter != SIZE_MINIMIZED;
+                // No frame refills the music while minimised: the output
+                // would play its last buffer round and round.
+                if (application->directSound != nullptr) application->directSound->pauseOutput(!application->active);
+            }
             return 0;
         case MESSAGE_KILL_FOCUS:
             if (application == nullptr) return 0;

@@ -56,8 +56,20 @@ uint32_t little32(const uint8_t* bytes) {
 
 uint32_t little16(const uint8_t* bytes) { return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8; }
 
+// Whether a chunk header that fits into the file stands at offset: a code
+// of four printable characters and a size no larger than the bytes left.
+bool chunkStartsAt(ByteSource& source, const uint64_t& offset) {
+    uint8_t header[8];
+    if (!source.readAt(offset, header, 8)) return false;
+    for (int i = 0; i < 4; ++i) {
+        if (header[i] < 0x20 || header[i] > 0x7E) return false;
+    }
+    return little32(header + 4) <= source.size() - offset - 8;
+}
+
 // Walks the chunks after the RIFF header up to the end of the file (the
 // RIFF size is not trusted: streaming writers leave it 0 or too large).
+// The wave data is the first "data" chunk after the "fmt " chunk.
 bool parseLayout(ByteSource& source, WaveLayout& layout) {
     const uint64_t fileSize = source.size();
     uint8_t header[16];
@@ -65,6 +77,7 @@ bool parseLayout(ByteSource& source, WaveLayout& layout) {
         std::memcmp(header + 8, "WAVE", 4) != 0) {
         return false;
     }
+    const uint32_t riffSize = little32(header + 4);
     WaveLayout found;
     bool haveFormat = false;
     bool haveData = false;
@@ -80,11 +93,16 @@ bool parseLayout(ByteSource& source, WaveLayout& layout) {
             found.sampleRate = little32(format + 4);
             found.bitsPerSample = little16(format + 14);
             haveFormat = true;
-        } else if (!haveData && std::memcmp(header, "data", 4) == 0) {
+        } else if (haveFormat && std::memcmp(header, "data", 4) == 0) {
             const uint64_t bytesLeft = fileSize - body;
             const uint32_t present = bytesLeft > 0xFFFFFFFF ? 0xFFFFFFFF : static_cast<uint32_t>(bytesLeft);
+            // A writer that cannot seek back leaves the size 0 and the data
+            // chunk last; an empty chunk with another chunk after it is
+            // empty, and that chunk is not sound.
+            const bool unfinished =
+                riffSize == 0 || uint64_t{riffSize} + 8 <= body || !chunkStartsAt(source, body);
             found.dataOffset = body;
-            found.dataSize = chunkSize == 0 || chunkSize > present ? present : chunkSize;
+            found.dataSize = (chunkSize == 0 && unfinished) || chunkSize > present ? present : chunkSize;
             haveData = true;
         }
         offset = body + chunkSize + (chunkSize & 1);

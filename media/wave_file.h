@@ -15,8 +15,9 @@ struct WaveLayout {
     // Offset of the first sample byte in the file.
     uint64_t dataOffset = 0;
     // Sample bytes the file really holds: the "data" chunk's size, cut to
-    // the end of the file when it claims more (or claims 0, as streaming
-    // writers that cannot seek back leave it).
+    // the end of the file when it claims more. A size of 0 reaches to the
+    // end of the file where a streaming writer never came back to fill the
+    // sizes in (the RIFF size 0 too, or no chunk after the data's header).
     uint32_t dataSize = 0;
 };
 
@@ -28,8 +29,8 @@ public:
     ~WaveFile();
 
     // Parses a whole wave file held in memory; no file I/O. False when the
-    // bytes are not a RIFF/WAVE file with a "fmt " of at least 16 bytes and
-    // a "data" chunk.
+    // bytes are not a RIFF/WAVE file with a "fmt " of at least 16 bytes
+    // followed by a "data" chunk.
     static bool parseHeader(const uint8_t* const& bytes, const size_t& size, WaveLayout& layout);
 
     // Reads the format and the data size of the named file, then closes it.

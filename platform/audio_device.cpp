@@ -5,11 +5,14 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <string>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <SDL.h>
+
+#include "platform/diagnostics.h"
 
 namespace platform {
 
@@ -61,17 +64,25 @@ void SDLCALL fillOutput(void* device, Uint8* stream, int length) {
 AudioDevice::AudioDevice(const uint32_t& sampleRate) : sampleRate_(sampleRate), mix_(MIX_FRAMES) {}
 
 AudioDevice* AudioDevice::open(const uint32_t& sampleRate) {
-    if (sampleRate < MIN_SAMPLE_RATE || sampleRate > MAX_SAMPLE_RATE) return nullptr;
+    if (sampleRate < MIN_SAMPLE_RATE || sampleRate > MAX_SAMPLE_RATE) {
+        recordFailure("a sample rate of " + std::to_string(sampleRate) + " cannot be played");
+        return nullptr;
+    }
     AudioDevice* device = new AudioDevice(sampleRate);
     bool silent = false;
     bool opened = false;
+    std::string whyNot;
     {
         const QuietStandardError quiet;
         opened = device->openOutput(nullptr);
-        silent = !opened && device->openOutput("dummy");
+        if (!opened) {
+            whyNot = lastFailure();
+            silent = device->openOutput("dummy");
+        }
     }
     if (silent) std::fprintf(stderr, "quadrimo: no sound output could be opened; playing without sound\n");
     if (opened || silent) return device;
+    recordFailure(whyNot + "; without sound: " + lastFailure());
     delete device;
     return nullptr;
 }
@@ -96,15 +107,22 @@ void AudioDevice::refuseOpenings(const int& count) { openingRefusals = count; }
 bool AudioDevice::openOutput(const char* const& driver) {
     if (openingRefusals > 0) {
         --openingRefusals;
+        recordFailure("the sound output was refused");
         return false;
     }
     // The default follows SDL_AUDIODRIVER or SDL's own choice; a named
     // driver is started on its own, as SDL only picks the dummy when asked.
     if (driver == nullptr) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            recordSdlFailure("SDL could not start its sound");
+            return false;
+        }
         ownsAudioSubsystem_ = true;
     } else {
-        if (SDL_AudioInit(driver) != 0) return false;
+        if (SDL_AudioInit(driver) != 0) {
+            recordSdlFailure(std::string("SDL could not start its ") + driver + " sound driver");
+            return false;
+        }
         ownsDriver_ = true;
     }
     SDL_AudioSpec wanted{};
@@ -118,6 +136,7 @@ bool AudioDevice::openOutput(const char* const& driver) {
     // No changes allowed: SDL converts to whatever the hardware wants.
     outputId_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (outputId_ == 0) {
+        recordSdlFailure("SDL could not open a sound output");
         closeOutput();
         return false;
     }
@@ -163,6 +182,14 @@ void AudioDevice::render(int16_t* const& output, const uint32_t& frames) {
         }
         done += count;
     }
+}
+
+void AudioDevice::pauseOutput(const bool& paused) {
+    if (outputId_ != 0) SDL_PauseAudioDevice(outputId_, paused ? 1 : 0);
+}
+
+bool AudioDevice::outputPaused() const {
+    return outputId_ != 0 && SDL_GetAudioDeviceStatus(outputId_) == SDL_AUDIO_PAUSED;
 }
 
 void AudioDevice::loseAllBuffers() {

@@ -35,6 +35,12 @@ public:
     // Mixes frames of output: every playing buffer, summed with saturation.
     void render(int16_t* const& output, const uint32_t& frames);
 
+    // Stops (true) or restarts (false) the output as a whole; every buffer
+    // keeps its place and plays on from there.
+    void pauseOutput(const bool& paused);
+    // Whether the output is open and paused.
+    bool outputPaused() const;
+
     // Marks every buffer lost, as another program taking the device would.
     void loseAllBuffers();
 

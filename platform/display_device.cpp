@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <new>
+#include <string>
 
+#include "platform/diagnostics.h"
 #include "platform/surface.h"
 
 namespace platform {
@@ -17,9 +19,12 @@ DisplayDevice::DisplayDevice(int bitsPerPixel) : bitsPerPixel_(bitsPerPixel) {}
 DisplayDevice* DisplayDevice::create(int bitsPerPixel) {
     if (deviceRefusals > 0) {
         --deviceRefusals;
+        recordFailure("the display device was refused");
         return nullptr;
     }
-    return new (std::nothrow) DisplayDevice(bitsPerPixel);
+    DisplayDevice* device = new (std::nothrow) DisplayDevice(bitsPerPixel);
+    if (device == nullptr) recordFailure("no memory for the display device");
+    return device;
 }
 
 void DisplayDevice::refuseCreations(int n) { deviceRefusals = n; }
@@ -31,11 +36,16 @@ DisplayDevice::~DisplayDevice() {
 Surface* DisplayDevice::createSurface(int width, int height) {
     if (refusals_ > 0) {
         --refusals_;
+        recordFailure("the surface was refused");
         return nullptr;
     }
     if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return nullptr;
     Surface* s = new (std::nothrow) Surface(width, height, bitsPerPixel_);
-    if (s != nullptr) surfaces_.push_back(s);
+    if (s == nullptr) {
+        recordFailure("no memory for a surface of " + std::to_string(width) + " x " + std::to_string(height));
+        return nullptr;
+    }
+    surfaces_.push_back(s);
     return s;
 }
 

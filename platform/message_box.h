@@ -12,6 +12,10 @@ class Window;
 // and returns when the user has closed it.
 void showErrorMessage(const Window* owner, const char* caption, const char* text);
 
+// Writes caption, text and detail (why it happened, for a terminal or a bug
+// report) to standard error, then shows caption and text as above.
+void reportErrorMessage(const Window* owner, const char* caption, const char* text, const char* detail);
+
 // Test seam: messages go to handler instead; an empty handler restores the box.
 void setErrorMessageHandler(std::function<void(const char* caption, const char* text)> handler);
 

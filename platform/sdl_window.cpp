@@ -7,9 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/bitmap_decoder.h"
+#include "platform/diagnostics.h"
 #include "platform/surface.h"
 
 namespace platform {
@@ -79,10 +81,18 @@ SdlWindow::SdlWindow(const WindowOptions& options)
     // class, whatever the program file is called.
     setenv("SDL_VIDEO_X11_WMCLASS", windowClass, 0);
     setenv("SDL_VIDEO_WAYLAND_WMCLASS", windowClass, 0);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        recordSdlFailure("SDL could not start its video");
+        return;
+    }
     videoStarted_ = true;
     gamepads_.start();
-    if (!onRealDisplay()) return;
+    if (!onRealDisplay()) {
+        const char* driver = SDL_GetCurrentVideoDriver();
+        recordFailure(std::string("no X11 or Wayland display was found (SDL fell back to its \"") +
+                      (driver != nullptr ? driver : "") + "\" video driver, which shows nothing)");
+        return;
+    }
     // Switching away from the full-screen game minimises it, which pauses it.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
@@ -99,7 +109,10 @@ SdlWindow::SdlWindow(const WindowOptions& options)
     }
     window_ = SDL_CreateWindow(options.title != nullptr ? options.title : "", frame.x, frame.y, frame.w, frame.h,
                                flags);
-    if (window_ == nullptr) return;
+    if (window_ == nullptr) {
+        recordSdlFailure("SDL could not make the window");
+        return;
+    }
     SDL_SetWindowMinimumSize(window_, minimumWindowWidth, minimumWindowHeight);
     if (options.iconFile != nullptr) setIcon(options.iconFile);
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
@@ -112,7 +125,10 @@ SdlWindow::SdlWindow(const WindowOptions& options)
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     }
-    if (renderer_ == nullptr) return;
+    if (renderer_ == nullptr) {
+        recordSdlFailure("SDL could not draw into the window");
+        return;
+    }
     // The picture keeps its size and shape; the renderer scales it to fit,
     // letterboxes it, and maps mouse positions back into it.
     SDL_RenderSetLogicalSize(renderer_, width_, height_);
@@ -256,7 +272,10 @@ bool SdlWindow::present(const Surface& picture) {
 int SdlWindow::desktopBitsPerPixel() const {
     SDL_DisplayMode mode;
     const int display = window_ != nullptr ? std::max(0, SDL_GetWindowDisplayIndex(window_)) : 0;
-    if (SDL_GetDesktopDisplayMode(display, &mode) != 0) return 0;
+    if (SDL_GetDesktopDisplayMode(display, &mode) != 0) {
+        recordSdlFailure("SDL could not tell the desktop's colour depth");
+        return 0;
+    }
     // 15-bit desktops store 16-bit pixels, as the platform reports them.
     return SDL_BYTESPERPIXEL(mode.format) >= 2 ? SDL_BYTESPERPIXEL(mode.format) * 8 : SDL_BITSPERPIXEL(mode.format);
 }

@@ -42,6 +42,10 @@ public:
     // Posts the window messages one SDL event stands for (often none).
     void translate(const SDL_Event& event, MessageQueue& queue);
 
+    // Test seam: where the buttons held now are read (an SDL button mask);
+    // the display server's own record by default.
+    void readHeldButtonsWith(uint32_t (*reader)()) { readHeldButtons_ = reader; }
+
 private:
     void post(MessageQueue& queue, uint32_t message, uintptr_t first, intptr_t second);
     void postDestroyOnce(MessageQueue& queue);
@@ -52,6 +56,8 @@ private:
     void coverScreen();
     void leaveFullScreen();
     void noteWindowedSize(int width, int height);
+    // The key-state word of a press of button.
+    uintptr_t buttonsHeldAtPress(uint8_t button);
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
@@ -67,9 +73,11 @@ private:
     bool beenWindowed_;
     bool destroyed_ = false;
     bool destroyPosted_ = false;
-    // The key-state word of the buttons now held.
+    // The key-state word of the buttons pressed and not yet seen released.
     uintptr_t heldButtons_ = 0;
     SdlGamepads gamepads_;
+    // nullptr: the display server's record.
+    uint32_t (*readHeldButtons_)() = nullptr;
 };
 
 }  // namespace platform

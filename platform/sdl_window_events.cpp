@@ -4,49 +4,15 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 #include "app/events.h"
+#include "platform/sdl_keys.h"
 
 namespace platform {
 
 namespace {
-
-// The Windows virtual-key code of an SDL key, or 0 for keys without one.
-int virtualKey(SDL_Keycode key) {
-    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
-    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-    if (key >= SDLK_F1 && key <= SDLK_F12) return 0x70 + (key - SDLK_F1);
-    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return 0x61 + (key - SDLK_KP_1);
-    switch (key) {
-        case SDLK_BACKSPACE: return KEY_BACKSPACE;
-        case SDLK_TAB: return KEY_TAB;
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER: return KEY_RETURN;
-        case SDLK_LSHIFT:
-        case SDLK_RSHIFT: return 0x10;
-        case SDLK_LCTRL:
-        case SDLK_RCTRL: return 0x11;
-        case SDLK_LALT:
-        case SDLK_RALT: return 0x12;
-        case SDLK_PAUSE: return 0x13;
-        case SDLK_CAPSLOCK: return 0x14;
-        case SDLK_ESCAPE: return KEY_ESCAPE;
-        case SDLK_SPACE: return KEY_SPACE;
-        case SDLK_PAGEUP: return 0x21;
-        case SDLK_PAGEDOWN: return 0x22;
-        case SDLK_END: return 0x23;
-        case SDLK_HOME: return 0x24;
-        case SDLK_LEFT: return KEY_LEFT;
-        case SDLK_UP: return KEY_UP;
-        case SDLK_RIGHT: return KEY_RIGHT;
-        case SDLK_DOWN: return KEY_DOWN;
-        case SDLK_INSERT: return 0x2D;
-        case SDLK_DELETE: return KEY_DELETE;
-        case SDLK_KP_0: return 0x60;
-        default: return 0;
-    }
-}
 
 // Keys whose press the keyboard translation also turns into a character.
 bool typesControlCharacter(int virtualKeyCode) {
@@ -61,6 +27,36 @@ uintptr_t keyStateBit(uint8_t button) {
         case SDL_BUTTON_MIDDLE: return KEY_STATE_MIDDLE;
         default: return 0;
     }
+}
+
+// The key-state word of an SDL button mask.
+uintptr_t keyStateOf(uint32_t buttonMask) {
+    uintptr_t bits = 0;
+    for (uint8_t button : {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE}) {
+        if ((buttonMask & SDL_BUTTON(button)) != 0) bits |= keyStateBit(button);
+    }
+    return bits;
+}
+
+// The buttons the system holds down now. SDL's own record misses a release
+// that came while the window was off the screen; the global state asks the
+// display server itself.
+uint32_t systemButtons() { return SDL_GetGlobalMouseState(nullptr, nullptr); }
+
+// Buttons whose release already waits in the queue, not preceded there by a
+// new press of the same button: they were still down at the event in hand.
+uintptr_t releasesWaiting() {
+    SDL_PumpEvents();
+    SDL_Event waiting[32];
+    const int count = SDL_PeepEvents(waiting, 32, SDL_PEEKEVENT, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP);
+    uintptr_t pressedAgain = 0;
+    uintptr_t released = 0;
+    for (int i = 0; i < count; ++i) {
+        const uintptr_t bit = keyStateBit(waiting[i].button.button);
+        if (waiting[i].type == SDL_MOUSEBUTTONDOWN) pressedAgain |= bit;
+        else released |= bit & ~pressedAgain;
+    }
+    return released;
 }
 
 uint32_t buttonMessage(uint8_t button) {
@@ -163,14 +159,26 @@ void SdlWindow::translateWindowEvent(const SDL_WindowEvent& windowEvent, Message
     }
 }
 
+uintptr_t SdlWindow::buttonsHeldAtPress(uint8_t button) {
+    const uintptr_t pressed = keyStateBit(button);
+    // Of the buttons pressed before, only those the system confirms are
+    // down: a lost release cannot leave a button held for good.
+    uintptr_t earlier = heldButtons_ & ~pressed;
+    if (earlier != 0) {
+        const uint32_t heldNow = readHeldButtons_ != nullptr ? readHeldButtons_() : systemButtons();
+        earlier &= keyStateOf(heldNow) | releasesWaiting();
+    }
+    heldButtons_ = earlier | pressed;
+    return heldButtons_;
+}
+
 void SdlWindow::translate(const SDL_Event& event, MessageQueue& queue) {
     switch (event.type) {
         case SDL_QUIT: postDestroyOnce(queue); break;
         case SDL_WINDOWEVENT: translateWindowEvent(event.window, queue); break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
-            const int code = virtualKey(event.key.keysym.sym);
-            if (code == 0) break;
+            const int code = virtualKeyCode(event.key.keysym.sym, event.key.keysym.scancode);
             const bool down = event.type == SDL_KEYDOWN;
             post(queue, down ? MESSAGE_KEY_DOWN : MESSAGE_KEY_UP, static_cast<uintptr_t>(code),
                  modifiersOf(event.key.keysym.mod));
@@ -187,13 +195,14 @@ void SdlWindow::translate(const SDL_Event& event, MessageQueue& queue) {
             }
             break;
         case SDL_MOUSEMOTION:
-            post(queue, MESSAGE_MOUSE_MOVE, heldButtons_, picturePosition(event.motion.x, event.motion.y));
+            post(queue, MESSAGE_MOUSE_MOVE, keyStateOf(event.motion.state),
+                 picturePosition(event.motion.x, event.motion.y));
             break;
         case SDL_MOUSEBUTTONDOWN: {
             const uint32_t message = buttonMessage(event.button.button);
             if (message == 0) break;
-            heldButtons_ |= keyStateBit(event.button.button);
-            post(queue, message, heldButtons_, picturePosition(event.button.x, event.button.y));
+            post(queue, message, buttonsHeldAtPress(event.button.button),
+                 picturePosition(event.button.x, event.button.y));
             break;
         }
         case SDL_MOUSEBUTTONUP: heldButtons_ &= ~keyStateBit(event.button.button); break;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/diagnostics.h"
 #include "platform/sdl_window.h"
 
 namespace platform {
@@ -30,7 +31,10 @@ void fitWindowSize(int usableWidth, int usableHeight, int& width, int& height) {
 void Window::refuseCreations(int n) { refusals = n; }
 
 Window* Window::create(const WindowOptions& options) {
-    if (takeRefusal()) return nullptr;
+    if (takeRefusal()) {
+        recordFailure("the window was refused");
+        return nullptr;
+    }
     auto* window = new SdlWindow(options);
     if (window->initialized()) return window;
     delete window;

@@ -2,12 +2,17 @@
 // and exit code 1, and the display's depth checks.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <regex>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "app/application.h"
 #include "app/entry.h"
+#include "platform/audio_device.h"
+#include "platform/diagnostics.h"
 #include "platform/display_device.h"
 #include "platform/message_box.h"
 #include "platform/surface.h"
@@ -28,6 +33,7 @@ protected:
         platform::setErrorMessageHandler(nullptr);
         platform::Window::refuseCreations(0);
         platform::DisplayDevice::refuseCreations(0);
+        platform::AudioDevice::refuseOpenings(0);
         // The entry leaves a failed application alive, as the real program
         // does when it ends; the test frees it.
         delete theApplication;
@@ -38,12 +44,11 @@ protected:
     std::vector<std::string> texts;
 };
 
-const char* const startUpText =
+const std::string startUpText =
     "Cannot initialize game. Make sure your system satisfies our minimum requirements:\n\n"
     "Screen: resolution 800x600 or higher, 16 bit colour depth or higher\n"
-    "CPU: PII 300 MHz or higher\n"
-    "RAM: 64 MB or higher\n"
-    "OS: Windows 95/98/ME/NT/2000/XP with DirectX 5.2 or above";
+    "Desktop: a graphical session (X11 or Wayland)\n"
+    "Libraries: " + platform::builtWithLibraries() + " or above";
 
 }  // namespace
 
@@ -68,6 +73,36 @@ TEST_F(StartUp, ARefusedDisplayStopsTheChainAfterTheWindow) {
     EXPECT_NE(theApplication->window, nullptr);
     EXPECT_EQ(theApplication->backBuffer, nullptr);
     EXPECT_EQ(theApplication->directSound, nullptr);
+}
+
+// A player starting the game from a terminal, or a bug report, learns which
+// step failed and why: SDL's own words where SDL refused.
+TEST_F(StartUp, TheMessageAndTheFailingStepWithItsReasonGoToStandardError) {
+    EXPECT_TRUE(std::regex_match(platform::builtWithLibraries(),
+                                 std::regex(R"(SDL 2\.\d+\.\d+, SDL_ttf 2\.\d+\.\d+ and fontconfig 2\.\d+\.\d+)")));
+    const struct {
+        void (*fail)();
+        const char* line;
+    } steps[] = {
+        {[] { setenv("SDL_VIDEODRIVER", "no-such-driver", 1); },
+         "Start-up failed at the window: SDL could not start its video: no-such-driver"},
+        {[] { platform::DisplayDevice::refuseCreations(1); }, "Start-up failed at the display: "},
+        {[] { platform::AudioDevice::refuseOpenings(2); }, "Start-up failed at the sound output: "},
+    };
+    for (const auto& step : steps) {
+        step.fail();
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(runProgram(nullptr, 0), 1);
+        const std::string written = ::testing::internal::GetCapturedStderr();
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        delete theApplication;
+        theApplication = nullptr;
+        EXPECT_NE(written.find("Cannot Initialize Game\n\n" + startUpText + "\n"), std::string::npos) << written;
+        const size_t line = written.find(step.line);
+        ASSERT_NE(line, std::string::npos) << written;
+        EXPECT_GT(written.find('\n', line), line + std::strlen(step.line)) << "a reason ends the line: " << written;
+    }
+    EXPECT_EQ(captions, std::vector<std::string>(3, "Cannot Initialize Game"));
 }
 
 TEST_F(StartUp, FullScreenStartsAtSixteenBitsWithTheFixedSettings) {

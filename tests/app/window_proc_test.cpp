@@ -6,6 +6,7 @@
 
 #include "app/application.h"
 #include "display/sprite.h"
+#include "platform/audio_device.h"
 #include "platform/message_queue.h"
 #include "support/test_application.h"
 
@@ -87,4 +88,20 @@ TEST_F(WindowProc, WithoutARootTheStateIsStoredAndWithoutAnApplicationNothingHap
     EXPECT_EQ(root.seen[0].event, EVENT_MOUSE_DOWN);
     EXPECT_EQ(saved->mouseX, 0);
     EXPECT_FALSE(saved->messages->peek());
+}
+
+// No frame refills the music while the window is minimised: the sound output
+// stops with the frames and starts again with them.
+TEST_F(WindowProc, MinimisingStopsTheFramesAndTheSoundAndRestoringStartsBoth) {
+    Application& a = app.app();
+    ASSERT_NE(a.directSound, nullptr);
+    const struct {
+        uintptr_t sizeType;
+        bool active;
+    } steps[] = {{SIZE_MINIMIZED, false}, {SIZE_RESTORED, true}, {SIZE_MINIMIZED, false}, {SIZE_MAXIMIZED, true}};
+    for (const auto& step : steps) {
+        send(MESSAGE_SIZE, step.sizeType, packPosition(800, 600));
+        EXPECT_EQ(a.active, step.active) << step.sizeType;
+        EXPECT_EQ(a.directSound->outputPaused(), !step.active) << step.sizeType;
+    }
 }

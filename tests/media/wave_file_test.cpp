@@ -27,6 +27,8 @@ TEST(WaveFile, CanonicalFilesAndOddLayoutsFromRealToolsGiveFormatAndData) {
         riff({chunk("JUNK", odd), chunk("fmt ", formatBody(1, 22050, 16, 18)), chunk("data", DATA)}),
         // WAVE_FORMAT_EXTENSIBLE, with an id3 chunk after the data.
         riff({chunk("fmt ", formatBody(1, 22050, 16, 40, 0xFFFE)), chunk("data", DATA), chunk("id3 ", odd)}),
+        // The wave data is the first "data" chunk after the format.
+        riff({chunk("data", odd), chunk("fmt ", formatBody(2, 22050, 8)), chunk("data", DATA)}),
     };
     for (const Bytes& file : files) {
         WaveLayout layout;
@@ -50,6 +52,7 @@ TEST(WaveFile, FilesThatAreNotWavesAreRefused) {
     EXPECT_FALSE(parse(riff({chunk("fmt ", Bytes(14, 1)), chunk("data", DATA)}), layout));
     EXPECT_FALSE(parse(riff({chunk("fmt ", formatBody(1, 22050, 16))}), layout));
     EXPECT_FALSE(parse(riff({chunk("data", DATA)}), layout));
+    EXPECT_FALSE(parse(riff({chunk("data", DATA), chunk("fmt ", formatBody(1, 22050, 16))}), layout));
     // Cut anywhere before the data chunk's header is complete.
     for (size_t length = 0; length < 44; ++length) {
         EXPECT_FALSE(WaveFile::parseHeader(good.data(), length, layout)) << length;
@@ -57,11 +60,35 @@ TEST(WaveFile, FilesThatAreNotWavesAreRefused) {
     EXPECT_FALSE(WaveFile::parseHeader(nullptr, 100, layout));
 }
 
-TEST(WaveFile, DataSizesThatLieAreCutToTheBytesPresent) {
-    for (const int64_t claimed : {int64_t{0}, int64_t{0xFFFFFFFF}, int64_t{4000}}) {
+// A size field of 0 means "to the end of the file" only where the writer
+// never came back to fill the sizes in: the RIFF size is 0 as well, or no
+// chunk follows the data chunk's header.
+TEST(WaveFile, DataSizesThatLieAreCutToTheBytesPresentAndAnEmptyDataChunkStaysEmpty) {
+    const Bytes format = chunk("fmt ", formatBody(1, 22050, 16));
+    const Bytes trailer = chunk("LIST", Bytes(6, 0xEE));
+    const Bytes emptyThenList = riff({format, chunk("data", {}), trailer});
+    Bytes unfinished = emptyThenList;
+    unfinished[4] = unfinished[5] = unfinished[6] = unfinished[7] = 0;
+    // Written header first, samples appended without going back: the RIFF
+    // ends where the data begins.
+    Bytes headerFirst = riff({format, chunk("data", {})});
+    headerFirst.insert(headerFirst.end(), DATA.begin(), DATA.end());
+    const struct {
+        Bytes file;
+        uint32_t size;
+    } cases[] = {
+        {riff({format, chunk("data", DATA, 0)}), 8},
+        {riff({format, chunk("data", DATA, 0xFFFFFFFF)}), 8},
+        {riff({format, chunk("data", DATA, 4000)}), 8},
+        {emptyThenList, 0},
+        {unfinished, static_cast<uint32_t>(trailer.size())},
+        {headerFirst, 8},
+    };
+    for (const auto& c : cases) {
         WaveLayout layout;
-        ASSERT_TRUE(parse(riff({chunk("fmt ", formatBody(1, 22050, 16)), chunk("data", DATA, claimed)}), layout));
-        EXPECT_EQ(layout.dataSize, DATA.size()) << claimed;
+        ASSERT_TRUE(parse(c.file, layout)) << &c - cases;
+        EXPECT_EQ(layout.dataSize, c.size) << &c - cases;
+        EXPECT_EQ(layout.dataOffset, 44u) << &c - cases;
     }
 }
 
