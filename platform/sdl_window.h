@@ -56,6 +56,9 @@ private:
     bool destroyPosted_ = false;
     // The key-state word of the buttons now held.
     uintptr_t heldButtons_ = 0;
+    // Where the last motion or press put the pointer, in picture coordinates:
+    // the wheel turns there.
+    intptr_t pointer_ = 0;
 };
 
 }  // namespace platform
