@@ -3,6 +3,7 @@
 #include "screens/high_scores_screen.h"
 
 #include "app/application.h"
+#include "app/key_actions.h"
 #include "media/image.h"
 #include "screens/panel_shape.h"
 
@@ -106,5 +107,8 @@ void HighScoresScreen::handleEvent(const int& event) {
             return;
         }
         if (hit == RESET_BUTTON) table.reset();
+    } else if (event == EVENT_KEY_DOWN && closesPanel()) {
+        // Only OK has a key: no key resets the scores.
+        if (parent != nullptr) parent->onChildDone(this, 0);
     }
 }

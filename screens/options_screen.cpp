@@ -3,6 +3,7 @@
 #include "screens/options_screen.h"
 
 #include "app/application.h"
+#include "app/key_actions.h"
 #include "media/image.h"
 #include "screens/panel_shape.h"
 
@@ -78,5 +79,7 @@ void OptionsScreen::handleEvent(const int& event) {
             parent->onChildDone(this, 0);
             return;
         }
+    } else if (event == EVENT_KEY_DOWN && closesPanel() && parent != nullptr) {
+        parent->onChildDone(this, 0);
     }
 }

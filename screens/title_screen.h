@@ -26,6 +26,14 @@ public:
     int buttonAt(const int& px, const int& py);
 
 private:
+    // Does what a press on the button in that slot does (-1: nothing).
+    void pressButton(const int& button);
+    // The keyboard and pad: move the highlight, press the highlighted button.
+    void handleKey();
+    // The highlighted button's slot, or -1.
+    int highlightedButton();
+    void moveHighlight(const int& step);
+
     Image* backgroundImage = nullptr;
     Image* startImage = nullptr;
     Image* highScoresImage = nullptr;
