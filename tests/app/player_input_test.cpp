@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <tuple>
@@ -27,8 +28,6 @@
 
 namespace {
 
-// Pad buttons reach the program as key messages from the controller layer.
-constexpr int padStart = KEY_GAMEPAD_START;
 
 class PlayerInput : public ::testing::Test {
 protected:
@@ -51,7 +50,7 @@ protected:
         EXPECT_EQ(chdir(previousFolder), 0);
     }
 
-    // The message loop's dispatch, for everything waiting.
+    // The message loop's dispatch of all that waits, SDL's events included.
     void deliver() {
         platform::Message m;
         while (theApplication->messages->peek() && theApplication->messages->get(m))
@@ -61,9 +60,13 @@ protected:
         SDL_PushEvent(&event);
         deliver();
     }
-    void key(SDL_Keycode symbol, Uint32 type = SDL_KEYDOWN, Uint16 modifiers = KMOD_NONE) {
+    static SDL_Event event(Uint32 type) {
         SDL_Event e{};
         e.type = type;
+        return e;
+    }
+    void key(SDL_Keycode symbol, Uint32 type = SDL_KEYDOWN, Uint16 modifiers = KMOD_NONE) {
+        SDL_Event e = event(type);
         e.key.keysym.sym = symbol;
         e.key.keysym.mod = modifiers;
         push(e);
@@ -72,36 +75,25 @@ protected:
         key(symbol, SDL_KEYDOWN, modifiers);
         key(symbol, SDL_KEYUP, modifiers);
     }
-    void type(const char* text) {
-        SDL_Event e{};
-        e.type = SDL_TEXTINPUT;
-        std::snprintf(e.text.text, sizeof e.text.text, "%s", text);
-        push(e);
-    }
+    // Pad buttons come from the controller layer as key messages.
     void pad(int code, uint32_t message = MESSAGE_KEY_DOWN) {
         theApplication->messages->post({theApplication->window, message, static_cast<uintptr_t>(code), 0});
         deliver();
     }
     void moveMouse(int x, int y) {
-        SDL_Event e{};
-        e.type = SDL_MOUSEMOTION;
-        e.motion.x = x;
-        e.motion.y = y;
+        SDL_Event e = event(SDL_MOUSEMOTION);
+        e.motion.x = x, e.motion.y = y;
         push(e);
     }
     void click(int x, int y) {
-        SDL_Event e{};
-        e.type = SDL_MOUSEBUTTONDOWN;
-        e.button.button = SDL_BUTTON_LEFT;
-        e.button.x = x;
-        e.button.y = y;
-        push(e);
-        e.type = SDL_MOUSEBUTTONUP;
-        push(e);
+        for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+            SDL_Event e = event(type);
+            e.button.button = SDL_BUTTON_LEFT, e.button.x = x, e.button.y = y;
+            push(e);
+        }
     }
     void wheel(int notches) {
-        SDL_Event e{};
-        e.type = SDL_MOUSEWHEEL;
+        SDL_Event e = event(SDL_MOUSEWHEEL);
         e.wheel.y = notches;
         push(e);
     }
@@ -226,10 +218,10 @@ TEST_F(PlayerInput, EveryPauseKeyPausesAClickResumesWithoutAMoveAndExitStillLeav
     GameScreen& g = startGame();
     const auto pauseBy = [&](int way) {
         if (way == SDLK_ESCAPE || way == SDLK_PAUSE || way == SDLK_p) tap(way);
-        if (way == padStart || way == KEY_GAMEPAD_BACK) pad(way), pad(way, MESSAGE_KEY_UP);
+        if (way == KEY_GAMEPAD_START || way == KEY_GAMEPAD_BACK) pad(way), pad(way, MESSAGE_KEY_UP);
         if (way == EVENT_PAUSE) root->handleEvent(EVENT_PAUSE);  // the window lost the focus
     };
-    for (const int way : {int{SDLK_ESCAPE}, int{SDLK_PAUSE}, padStart, KEY_GAMEPAD_BACK, EVENT_PAUSE}) {
+    for (const int way : {int{SDLK_ESCAPE}, int{SDLK_PAUSE}, KEY_GAMEPAD_START, KEY_GAMEPAD_BACK, EVENT_PAUSE}) {
         pauseBy(way);
         ASSERT_TRUE(g.paused) << way;
         pauseBy(EVENT_PAUSE);
@@ -240,9 +232,9 @@ TEST_F(PlayerInput, EveryPauseKeyPausesAClickResumesWithoutAMoveAndExitStillLeav
         EXPECT_EQ(std::pair(board(), g.timeLeft), std::pair(before, 1000)) << "the resuming click makes no move";
     }
     // The start button resumes like any pad button.
-    pad(padStart);
-    pad(padStart, MESSAGE_KEY_UP);
-    pad(padStart);
+    pad(KEY_GAMEPAD_START);
+    pad(KEY_GAMEPAD_START, MESSAGE_KEY_UP);
+    pad(KEY_GAMEPAD_START);
     EXPECT_FALSE(g.paused);
 
     // The wheel is no key and no click.
@@ -264,7 +256,9 @@ TEST_F(PlayerInput, EveryPauseKeyPausesAClickResumesWithoutAMoveAndExitStillLeav
     tap(SDLK_p);
     root->handleEvent(EVENT_PAUSE);
     EXPECT_FALSE(next.paused);
-    type("Ann");
+    SDL_Event text = event(SDL_TEXTINPUT);
+    std::snprintf(text.text.text, sizeof text.text.text, "Ann");
+    push(text);
     tap(SDLK_BACKSPACE);
     tap(SDLK_ESCAPE);
     tap(SDLK_RETURN);
@@ -274,39 +268,33 @@ TEST_F(PlayerInput, EveryPauseKeyPausesAClickResumesWithoutAMoveAndExitStillLeav
 
 TEST_F(PlayerInput, KeysPadAndWheelTurnGroupsOnlyWhenAClickWould) {
     GameScreen& g = startGame();
-    moveMouse(340, 280);
-    EXPECT_EQ(cursor(), std::pair(2, 2));
-
-    std::vector<Block*> before = board();
-    wheel(1);
-    EXPECT_EQ(board(), turned(before, 2, 2, true)) << "a step up turns the pointed group anticlockwise";
-    EXPECT_EQ(g.timeLeft, 995);
-    wheel(-1);
-    tap(SDLK_x);
-    pad(KEY_GAMEPAD_A);
-    EXPECT_EQ(board(), turned(before, 2, 2, true)) << "nothing turns while the blocks travel";
-    settle();
-
-    // Arrows move on from the mouse's group; X turns it clockwise.
-    tap(SDLK_RIGHT);
-    before = board();
-    tap(SDLK_x);
-    EXPECT_EQ(board(), turned(before, 3, 2, false));
-    settle();
-    pad(KEY_GAMEPAD_DPAD_DOWN);
-    before = board();
-    pad(KEY_GAMEPAD_B);
-    EXPECT_EQ(board(), turned(before, 3, 3, false));
-    settle();
-    before = board();
-    pad(KEY_GAMEPAD_A);
-    EXPECT_EQ(board(), turned(before, 3, 3, true));
-    settle();
-    moveMouse(340, 280);
-    before = board();
-    wheel(-1);
-    EXPECT_EQ(board(), turned(before, 2, 2, false)) << "a step down turns clockwise";
-    settle();
+    moveMouse(340, 280);  // over group (2, 2)
+    // Each input, where it leaves the cursor, and its turn there (1 anticlockwise, -1 clockwise, 0 none).
+    const struct {
+        std::function<void()> input;
+        std::pair<int, int> cursor;
+        int turn;
+    } steps[] = {
+        {[&] { wheel(1); }, {2, 2}, 1},
+        {[&] { tap(SDLK_RIGHT); }, {3, 2}, 0},
+        {[&] { tap(SDLK_x); }, {3, 2}, -1},
+        {[&] { pad(KEY_GAMEPAD_DPAD_DOWN); }, {3, 3}, 0},
+        {[&] { pad(KEY_GAMEPAD_B); }, {3, 3}, -1},
+        {[&] { pad(KEY_GAMEPAD_A); }, {3, 3}, 1},
+        {[&] { tap(SDLK_z); }, {3, 3}, 1},
+        {[&] { moveMouse(340, 280), wheel(-1); }, {2, 2}, -1},
+    };
+    for (const auto& [input, at, turn] : steps) {
+        const std::vector<Block*> before = board();
+        input();
+        EXPECT_EQ(cursor(), at);
+        const std::vector<Block*> after = turn == 0 ? before : turned(before, at.first, at.second, turn > 0);
+        EXPECT_EQ(board(), after) << at.first << ", " << at.second << " turn " << turn;
+        if (turn == 0) continue;
+        wheel(1), tap(SDLK_x), pad(KEY_GAMEPAD_A);
+        EXPECT_EQ(board(), after) << "nothing turns while the blocks travel";
+        settle();
+    }
 
     // The cursor stops at the edges; the mouse takes over when it moves.
     for (int i = 0; i < 9; ++i) tap(SDLK_RIGHT), pad(KEY_GAMEPAD_DPAD_UP);
@@ -315,7 +303,7 @@ TEST_F(PlayerInput, KeysPadAndWheelTurnGroupsOnlyWhenAClickWould) {
     EXPECT_EQ(cursor(), std::pair(0, 6));
     moveMouse(50, 50);
     EXPECT_EQ(cursor(), std::pair(-2, -1));
-    before = board();
+    const std::vector<Block*> before = board();
     tap(SDLK_z);
     wheel(1);
     EXPECT_EQ(board(), before) << "no group under the cursor or the pointer";
