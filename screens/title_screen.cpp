@@ -83,6 +83,7 @@ void TitleScreen::handleEvent(const int& event) {
     }
     const int hit = buttonAt(theApplication->mouseX, theApplication->mouseY);
     if (event == EVENT_MOUSE_MOVE) {
+        keyHighlight = -1;
         for (int i = START_BUTTON; i <= EXIT_BUTTON; ++i) children[i]->setFrame(0);
         if (hit != -1) children[hit]->setFrame(1);
         return;
@@ -99,7 +100,7 @@ void TitleScreen::handleKey() {
         case KeyAction::Next: moveHighlight(1); return;
         case KeyAction::Previous: moveHighlight(-1); return;
         // The button may delete this screen inside the call.
-        case KeyAction::Confirm: pressButton(highlightedButton()); return;
+        case KeyAction::Confirm: pressButton(keyHighlight); return;
         default: return;
     }
 }
@@ -111,12 +112,13 @@ int TitleScreen::highlightedButton() {
 }
 
 void TitleScreen::moveHighlight(const int& step) {
-    // From nowhere, forward starts at the first button and backward at the last.
+    // On from the button shown highlighted; from none, forward starts at the
+    // first button and backward at the last.
     const int current = highlightedButton();
     const int buttonCount = EXIT_BUTTON - START_BUTTON + 1;
-    int next = step > 0 ? START_BUTTON : EXIT_BUTTON;
-    if (current != -1) next = START_BUTTON + (current - START_BUTTON + step + buttonCount) % buttonCount;
-    for (int i = START_BUTTON; i <= EXIT_BUTTON; ++i) children[i]->setFrame(i == next ? 1 : 0);
+    keyHighlight = step > 0 ? START_BUTTON : EXIT_BUTTON;
+    if (current != -1) keyHighlight = START_BUTTON + (current - START_BUTTON + step + buttonCount) % buttonCount;
+    for (int i = START_BUTTON; i <= EXIT_BUTTON; ++i) children[i]->setFrame(i == keyHighlight ? 1 : 0);
 }
 
 void TitleScreen::pressButton(const int& button) {

@@ -30,7 +30,7 @@ private:
     void pressButton(const int& button);
     // The keyboard and pad: move the highlight, press the highlighted button.
     void handleKey();
-    // The highlighted button's slot, or -1.
+    // The slot of the button shown highlighted (by the mouse or the keys), or -1.
     int highlightedButton();
     void moveHighlight(const int& step);
 
@@ -40,4 +40,7 @@ private:
     Image* optionsImage = nullptr;
     Image* helpImage = nullptr;
     Image* exitImage = nullptr;
+    // The button the keys have highlighted, -1 until a key moves the
+    // highlight and again once the mouse moves: only it answers Enter.
+    int keyHighlight = -1;
 };
