@@ -3,7 +3,6 @@
 #include "screens/high_scores_screen.h"
 
 #include "app/application.h"
-#include "app/key_actions.h"
 #include "media/image.h"
 #include "screens/panel_shape.h"
 
