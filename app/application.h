@@ -118,6 +118,8 @@ public:
     int charCode = 0;
     // MODIFIER_* bits held at the last key message.
     int keyModifiers = 0;
+    // Notches of the last wheel turn, positive away from the user.
+    int wheelSteps = 0;
     // The thread's message queue, fed by the window's event pump.
     platform::MessageQueue* messages = nullptr;
     // The window's client size when not full screen, kept between runs as

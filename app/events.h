@@ -13,6 +13,9 @@ constexpr Event EVENT_KEY_UP = 4;
 constexpr Event EVENT_CHAR = 5;
 // The shell asks the game to pause: the window lost the keyboard focus.
 constexpr Event EVENT_PAUSE = 6;
+// The mouse wheel turned over the window: Application::wheelSteps notches,
+// positive away from the user, at the pointer's mouseX and mouseY.
+constexpr Event EVENT_MOUSE_WHEEL = 7;
 
 // Bits of Application::mouseButtons.
 constexpr int BUTTON_LEFT = 1;
@@ -66,6 +69,10 @@ constexpr uint32_t MESSAGE_MOUSE_MOVE = 0x0200;
 constexpr uint32_t MESSAGE_LEFT_BUTTON_DOWN = 0x0201;
 constexpr uint32_t MESSAGE_RIGHT_BUTTON_DOWN = 0x0204;
 constexpr uint32_t MESSAGE_MIDDLE_BUTTON_DOWN = 0x0207;
+// The wheel's turn in the high 16 bits of the first parameter, signed, 120 a
+// notch (WHEEL_DELTA), positive away from the user; the position in the second.
+constexpr uint32_t MESSAGE_MOUSE_WHEEL = 0x020A;
+constexpr int WHEEL_DELTA = 120;
 constexpr uint32_t MESSAGE_QUIT = 0x0012;
 
 // Size types of MESSAGE_SIZE.

@@ -137,6 +137,17 @@ long windowProc(platform::Window* const&, const uint32_t& message, const uintptr
             }
             sendToRoot(EVENT_MOUSE_DOWN);
             return 0;
+        case MESSAGE_MOUSE_WHEEL: {
+            // The event pump sends whole notches; anything less is dropped.
+            const int steps = static_cast<int16_t>(firstParameter >> 16 & 0xFFFF) / WHEEL_DELTA;
+            if (steps == 0) return 0;
+            if (application != nullptr) {
+                storePosition(*application, secondParameter);
+                application->wheelSteps = steps;
+            }
+            sendToRoot(EVENT_MOUSE_WHEEL);
+            return 0;
+        }
         default:
             // Nothing else needs the default handling here: closing the
             // window already arrives as destroy.

@@ -50,7 +50,9 @@ void ScreenManager::onFrameChanged() {
 }
 
 void ScreenManager::handleEvent(const int& event) {
-    if (event < EVENT_MOUSE_MOVE || event > EVENT_CHAR) return;
+    // Pausing and the wheel mean something only in a game.
+    const bool gameEvent = (event == EVENT_PAUSE || event == EVENT_MOUSE_WHEEL) && frame == SCREEN_GAME;
+    if ((event < EVENT_MOUSE_MOVE || event > EVENT_CHAR) && !gameEvent) return;
     if (frame < SCREEN_SPLASH || frame > SCREEN_GAME) return;
     if (children[0] != nullptr) children[0]->handleEvent(event);
 }

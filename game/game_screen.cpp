@@ -124,7 +124,7 @@ void GameScreen::create() {
 }
 
 void GameScreen::tick() {
-    if (!playing) return;
+    if (!playing || paused) return;
     if (theApplication->hasSound) {
         music->resume();
         music->updateStream();
@@ -149,6 +149,7 @@ void GameScreen::endGame() {
 }
 
 bool GameScreen::draw() {
+    if (paused) return drawPaused();
     for (int i = CHILD_BACKGROUND; i <= CHILD_BONUS; ++i)
         if (children[i] != nullptr && !children[i]->draw()) return false;
     const int left = originX + x + boardLeft;
@@ -227,22 +228,29 @@ void GameScreen::handleEvent(const int& event) {
         cursorRow = row;
         unhighlightButtons();
         if (button != -1) highlightButton(button);
+    } else if (event == EVENT_PAUSE) {
+        pause();
+    } else if (paused) {
+        // Exit may delete this screen inside this call.
+        handlePausedEvent(event, button);
     } else if (event == EVENT_MOUSE_DOWN) {
         if (button == CHILD_EXIT_BUTTON) {
             clickButton(button);
             return;
         }
         clickButton(button);
-        if (moving || removing || !isValidGroup(column, row)) return;
+        if (!acceptsMove(column, row)) return;
         const int buttons = theApplication->mouseButtons & (BUTTON_LEFT | BUTTON_RIGHT | BUTTON_MIDDLE);
         if (buttons == BUTTON_LEFT)
             makeMove(column, row, true);
         else if (buttons == BUTTON_RIGHT)
             makeMove(column, row, false);
-    } else if (event == EVENT_KEY_DOWN && theApplication->keyCode == KEY_SPACE) {
-        findHints();
-    } else if (event == EVENT_KEY_UP && theApplication->keyCode == KEY_SPACE) {
-        clearHints();
+    } else if (event == EVENT_KEY_DOWN || event == EVENT_KEY_UP) {
+        handleKey(event);
+    } else if (event == EVENT_MOUSE_WHEEL) {
+        // After one turn the blocks travel, so an event turns a group at most once.
+        if (theApplication->wheelSteps != 0 && acceptsMove(column, row))
+            makeMove(column, row, theApplication->wheelSteps > 0);
     }
 }
 

@@ -84,6 +84,15 @@ public:
     void findHints();
     void clearHints();
 
+    // Pause, keyboard and pad play.
+    void handleKey(const int& event);
+    void handlePausedEvent(const int& event, const int& button);
+    bool acceptsMove(const int& column, const int& row);
+    void moveCursor(const int& columnStep, const int& rowStep);
+    void pause();
+    void resume();
+    bool drawPaused();
+
     // Constants of the board and the rules.
     int boardColumns = 8;
     int boardRows = 8;
@@ -124,6 +133,11 @@ public:
     bool playerMoved = false;
     bool bonusHit = false;
     int bonusMark = -10;
+    // Nothing runs and a notice hides the board until a key or click.
+    bool paused = false;
+    // The key that paused or resumed the game: its auto-repeat is no new
+    // press, up to its release.
+    int swallowedKey = 0;
     Block** board = nullptr;
 
     // The bonus block's blink phase, kept across ticks and games.

@@ -78,6 +78,9 @@ private:
     SdlGamepads gamepads_;
     // nullptr: the display server's record.
     uint32_t (*readHeldButtons_)() = nullptr;
+    // Where the last motion or press put the pointer, in picture coordinates:
+    // the wheel turns there.
+    intptr_t pointer_ = 0;
 };
 
 }  // namespace platform

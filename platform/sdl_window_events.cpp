@@ -195,14 +195,22 @@ void SdlWindow::translate(const SDL_Event& event, MessageQueue& queue) {
             }
             break;
         case SDL_MOUSEMOTION:
-            post(queue, MESSAGE_MOUSE_MOVE, keyStateOf(event.motion.state),
-                 picturePosition(event.motion.x, event.motion.y));
+            pointer_ = picturePosition(event.motion.x, event.motion.y);
+            post(queue, MESSAGE_MOUSE_MOVE, keyStateOf(event.motion.state), pointer_);
             break;
         case SDL_MOUSEBUTTONDOWN: {
             const uint32_t message = buttonMessage(event.button.button);
             if (message == 0) break;
-            post(queue, message, buttonsHeldAtPress(event.button.button),
-                 picturePosition(event.button.x, event.button.y));
+            pointer_ = picturePosition(event.button.x, event.button.y);
+            post(queue, message, buttonsHeldAtPress(event.button.button), pointer_);
+            break;
+        }
+        case SDL_MOUSEWHEEL: {
+            const int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+            if (notches == 0) break;
+            // The turn goes in the high word, as a signed 16-bit count of 120ths.
+            const int delta = std::clamp(notches, -INT16_MAX / WHEEL_DELTA, INT16_MAX / WHEEL_DELTA) * WHEEL_DELTA;
+            post(queue, MESSAGE_MOUSE_WHEEL, static_cast<uintptr_t>(static_cast<uint16_t>(delta)) << 16, pointer_);
             break;
         }
         case SDL_MOUSEBUTTONUP: heldButtons_ &= ~keyStateBit(event.button.button); break;

@@ -3,6 +3,7 @@
 #include "screens/game_over_screen.h"
 
 #include "app/application.h"
+#include "app/key_actions.h"
 #include "display/text_field.h"
 #include "media/image.h"
 #include "screens/panel_shape.h"
@@ -83,15 +84,23 @@ void GameOverScreen::handleEvent(const int& event) {
         return;
     }
     if (event == EVENT_MOUSE_DOWN) {
-        if (!onOk) return;
-        if (qualified) {
-            nameField->getText(name, HighScoreTable::NAME_CAPACITY);
-            HighScoreTable table;
-            table.insert(name, score);
-        }
-        // The parent deletes this panel inside the call: nothing may follow it.
-        if (parent != nullptr) parent->onChildDone(this, DONE_CODE);
+        if (onOk) pressOk();
+        return;
+    }
+    if (event == EVENT_KEY_DOWN &&
+        keyAction(KeyContext::Panel, theApplication->keyCode, theApplication->keyModifiers) == KeyAction::Confirm) {
+        pressOk();
         return;
     }
     if ((event == EVENT_KEY_DOWN || event == EVENT_CHAR) && qualified) nameField->handleEvent(event);
+}
+
+void GameOverScreen::pressOk() {
+    if (qualified) {
+        nameField->getText(name, HighScoreTable::NAME_CAPACITY);
+        HighScoreTable table;
+        table.insert(name, score);
+    }
+    // The parent deletes this panel inside the call: nothing may follow it.
+    if (parent != nullptr) parent->onChildDone(this, DONE_CODE);
 }

@@ -31,6 +31,8 @@ public:
 private:
     void buildQualifiedLayout();
     void buildTipLayout();
+    // OK, by the mouse or a key: enters a qualifying score and reports back.
+    void pressOk();
 
     uint32_t backgroundColour = 0;
     uint32_t borderColour = 0;

@@ -106,5 +106,8 @@ void HighScoresScreen::handleEvent(const int& event) {
             return;
         }
         if (hit == RESET_BUTTON) table.reset();
+    } else if (event == EVENT_KEY_DOWN && closesPanel()) {
+        // Only OK has a key: no key resets the scores.
+        if (parent != nullptr) parent->onChildDone(this, 0);
     }
 }

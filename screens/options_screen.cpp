@@ -78,5 +78,7 @@ void OptionsScreen::handleEvent(const int& event) {
             parent->onChildDone(this, 0);
             return;
         }
+    } else if (event == EVENT_KEY_DOWN && closesPanel() && parent != nullptr) {
+        parent->onChildDone(this, 0);
     }
 }

@@ -1,7 +1,8 @@
-// The bordered background of the menu panels and their button hit test.
+// The bordered background of the menu panels, their button hit test and their closing keys.
 #include "screens/panel_shape.h"
 
 #include "app/application.h"
+#include "app/key_actions.h"
 #include "display/sprite.h"
 
 bool drawPanelFrame(const int& x, const int& y, const int& width, const int& height, const uint32_t& background,
@@ -24,4 +25,9 @@ bool drawPanelFrame(const int& x, const int& y, const int& width, const int& hei
 bool nodeContains(Sprite* const& node, const int& px, const int& py) {
     if (node == nullptr) return false;
     return px >= node->getX() && px < node->getRight() && py >= node->getY() && py < node->getBottom();
+}
+
+bool closesPanel() {
+    const KeyAction action = keyAction(KeyContext::Panel, theApplication->keyCode, theApplication->keyModifiers);
+    return action == KeyAction::Confirm || action == KeyAction::Close;
 }

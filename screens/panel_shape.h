@@ -1,5 +1,6 @@
 // What the menu panels share without a common class: the bordered
-// background they draw and the half-open hit rectangle of their buttons.
+// background they draw, the half-open hit rectangle of their buttons and
+// the keys that close them.
 #pragma once
 
 #include <cstdint>
@@ -14,3 +15,7 @@ bool drawPanelFrame(const int& x, const int& y, const int& width, const int& hei
 // True when the point, in the node's parent coordinates, lies from its left
 // and top edges (inclusive) to its right and bottom edges (exclusive).
 bool nodeContains(Sprite* const& node, const int& px, const int& py);
+
+// True when the key just pressed presses OK of a panel that Escape also
+// closes (Enter, Escape and their pad buttons).
+bool closesPanel();

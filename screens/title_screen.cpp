@@ -1,10 +1,12 @@
-// The title menu: highlights the button under the mouse, starts a game,
-// opens the high scores and options panels, the help, or ends the program.
+// The title menu: highlights the button under the mouse or chosen with the
+// keys, starts a game, opens the high scores and options panels, the help,
+// or ends the program.
 #include "screens/title_screen.h"
 
 #include <new>
 
 #include "app/application.h"
+#include "app/key_actions.h"
 #include "media/image.h"
 #include "screens/high_scores_screen.h"
 #include "screens/options_screen.h"
@@ -81,12 +83,46 @@ void TitleScreen::handleEvent(const int& event) {
     }
     const int hit = buttonAt(theApplication->mouseX, theApplication->mouseY);
     if (event == EVENT_MOUSE_MOVE) {
+        keyHighlight = -1;
         for (int i = START_BUTTON; i <= EXIT_BUTTON; ++i) children[i]->setFrame(0);
         if (hit != -1) children[hit]->setFrame(1);
         return;
     }
-    if (event != EVENT_MOUSE_DOWN) return;
-    switch (hit) {
+    if (event == EVENT_KEY_DOWN) {
+        handleKey();
+        return;
+    }
+    if (event == EVENT_MOUSE_DOWN) pressButton(hit);
+}
+
+void TitleScreen::handleKey() {
+    switch (keyAction(KeyContext::Menu, theApplication->keyCode, theApplication->keyModifiers)) {
+        case KeyAction::Next: moveHighlight(1); return;
+        case KeyAction::Previous: moveHighlight(-1); return;
+        // The button may delete this screen inside the call.
+        case KeyAction::Confirm: pressButton(keyHighlight); return;
+        default: return;
+    }
+}
+
+int TitleScreen::highlightedButton() {
+    for (int i = START_BUTTON; i <= EXIT_BUTTON; ++i)
+        if (children[i]->getFrame() == 1) return i;
+    return -1;
+}
+
+void TitleScreen::moveHighlight(const int& step) {
+    // On from the button shown highlighted; from none, forward starts at the
+    // first button and backward at the last.
+    const int current = highlightedButton();
+    const int buttonCount = EXIT_BUTTON - START_BUTTON + 1;
+    keyHighlight = step > 0 ? START_BUTTON : EXIT_BUTTON;
+    if (current != -1) keyHighlight = START_BUTTON + (current - START_BUTTON + step + buttonCount) % buttonCount;
+    for (int i = START_BUTTON; i <= EXIT_BUTTON; ++i) children[i]->setFrame(i == keyHighlight ? 1 : 0);
+}
+
+void TitleScreen::pressButton(const int& button) {
+    switch (button) {
         case START_BUTTON:
             // The screen manager deletes this screen inside the call.
             if (parent != nullptr) parent->nextFrame();

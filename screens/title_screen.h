@@ -26,10 +26,21 @@ public:
     int buttonAt(const int& px, const int& py);
 
 private:
+    // Does what a press on the button in that slot does (-1: nothing).
+    void pressButton(const int& button);
+    // The keyboard and pad: move the highlight, press the highlighted button.
+    void handleKey();
+    // The slot of the button shown highlighted (by the mouse or the keys), or -1.
+    int highlightedButton();
+    void moveHighlight(const int& step);
+
     Image* backgroundImage = nullptr;
     Image* startImage = nullptr;
     Image* highScoresImage = nullptr;
     Image* optionsImage = nullptr;
     Image* helpImage = nullptr;
     Image* exitImage = nullptr;
+    // The button the keys have highlighted, -1 until a key moves the
+    // highlight and again once the mouse moves: only it answers Enter.
+    int keyHighlight = -1;
 };

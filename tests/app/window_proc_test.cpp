@@ -105,3 +105,11 @@ TEST_F(WindowProc, MinimisingStopsTheFramesAndTheSoundAndRestoringStartsBoth) {
         EXPECT_EQ(a.directSound->outputPaused(), !step.active) << step.sizeType;
     }
 }
+
+TEST_F(WindowProc, AWheelTurnGivesItsNotchesAndPositionAndLessThanANotchIsNoEvent) {
+    send(MESSAGE_MOUSE_WHEEL, static_cast<uint16_t>(-240) << 16, packPosition(7, 8));
+    send(MESSAGE_MOUSE_WHEEL, 60 << 16, packPosition(9, 9));
+    ASSERT_EQ(root.seen.size(), 1u);
+    EXPECT_EQ(root.seen[0], (Seen{EVENT_MOUSE_WHEEL, 7, 8, 0, 0, 0}));
+    EXPECT_EQ(app.app().wheelSteps, -2);
+}

@@ -196,3 +196,24 @@ TEST_F(EventPump, EventsPushedToSdlArriveThroughTheQueueAndWaitingTimesOut) {
     queue.waitFor(30);
     EXPECT_GE(SDL_GetTicks() - before, 25u);
 }
+
+TEST_F(EventPump, WheelNotchesBecomeSigned120thsInTheHighWordAtTheLastPointerPosition) {
+    send(SDL_MOUSEMOTION, 0, 120, 130);
+    take();
+    const struct {
+        int notches;
+        Uint32 direction;
+        int16_t delta;
+    } turns[] = {{1, SDL_MOUSEWHEEL_NORMAL, 120}, {-3, SDL_MOUSEWHEEL_NORMAL, -360}, {2, SDL_MOUSEWHEEL_FLIPPED, -240},
+                 {0, SDL_MOUSEWHEEL_NORMAL, 0}};
+    for (const auto& turn : turns) {
+        SDL_Event e{};
+        e.type = SDL_MOUSEWHEEL;
+        e.wheel.y = turn.notches;
+        e.wheel.direction = turn.direction;
+        window->translate(e, queue);
+        const std::vector<Sent> expected{
+            {MESSAGE_MOUSE_WHEEL, static_cast<uintptr_t>(static_cast<uint16_t>(turn.delta)) << 16, packPosition(120, 130)}};
+        EXPECT_EQ(take(), turn.notches == 0 ? std::vector<Sent>{} : expected) << turn.notches;
+    }
+}

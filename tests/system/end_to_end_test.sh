@@ -4,6 +4,7 @@
 # Usage: end_to_end_test.sh RUN_DIR full   (800 x 600 x 16: every screen)
 #        end_to_end_test.sh RUN_DIR scaled (1920 x 1080 x 24: letterboxed)
 #        end_to_end_test.sh RUN_DIR window (1920 x 1080 x 24: window and full screen)
+#        end_to_end_test.sh RUN_DIR keys   (800 x 600 x 16: pause and keyboard play)
 set -euo pipefail
 run_dir=$(cd "$1" && pwd)
 mode=${2:-full}
@@ -16,6 +17,7 @@ trap 'status=$?; [ -z "$game_pid" ] || kill "$game_pid" 2>/dev/null || true; sto
 # shellcheck source=x_session.sh
 source "$here/x_session.sh"
 source "$here/game_checks.sh"
+source "$here/keyboard_checks.sh"
 
 [ -x "$run_dir/quadrimo" ] || fail "no program in $run_dir"
 [ -s "$run_dir/company.bmp" ] || fail "no generated pictures in $run_dir"
@@ -59,6 +61,10 @@ elif [ "$mode" = window ]; then
   source "$here/window_checks.sh"
   start_x 1920 1080 24
   play_window_modes
+elif [ "$mode" = keys ]; then
+  start_x 800 600 16
+  start_game
+  play_with_keys
 else
   start_x 1920 1080 24
   start_game
