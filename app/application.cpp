@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
+#include "platform/settings_store.h"
 #include "platform/window.h"
 
 Application* theApplication = nullptr;
@@ -49,7 +50,9 @@ Application::~Application() {
     const uint8_t storedSound = hasSound ? 1 : 0;
     openSettings();
     writeBinarySetting("hasSound", &storedSound, 1);
+    // This close also retried whatever could not be stored during the run.
     closeSettings();
+    platform::SettingsStore::reportUnsaved(platform::SettingsStore::defaultPath());
     delete window;
     window = nullptr;
     delete messages;
