@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "display/screen_manager.h"
 #include "platform/message_box.h"
+#include "screens/game_over_screen.h"
 
 namespace {
 
@@ -27,6 +28,9 @@ int runProgram(void* const& instance, const int& showCommand) {
     }
     theRootNode = new ScreenManager(nullptr, 0, 0);
     const int exitCode = theApplication->run();
+    // However the program was asked to end (close box, window manager,
+    // SIGTERM, a shortcut), a score waiting for its name is not dropped.
+    GameOverScreen::storeScoreOfOpenPanel();
     delete theRootNode;
     theRootNode = nullptr;
     delete theApplication;

@@ -14,7 +14,10 @@ GameOverScreen::GameOverScreen(Sprite* const& parent_, const int& x_, const int&
     create(w, h, background, border, borderWidth_, score_);
 }
 
+GameOverScreen* GameOverScreen::waitingForName = nullptr;
+
 GameOverScreen::~GameOverScreen() {
+    if (waitingForName == this) waitingForName = nullptr;
     delete okImage;
     delete gameOverImage;
     delete congratulationsImage;
@@ -35,10 +38,12 @@ void GameOverScreen::create(const int& w, const int& h, const uint32_t& backgrou
     gameOverImage->createSurface();
     okImage = new Image("ok.bmp", 22, 24, 1, 2, 2);
     okImage->createSurface();
-    if (qualified)
+    if (qualified) {
         buildQualifiedLayout();
-    else
+        waitingForName = this;
+    } else {
         buildTipLayout();
+    }
 }
 
 void GameOverScreen::buildQualifiedLayout() {
@@ -66,6 +71,20 @@ void GameOverScreen::buildTipLayout() {
         new Sprite(this, (width - tipImage->frameWidth) / 2, height / 2 - tipImage->frameHeight / 2, tipImage);
 }
 
+void GameOverScreen::storeScore() {
+    // Entered once: by OK, or when the program closes before it.
+    if (waitingForName == this) waitingForName = nullptr;
+    if (scoreEntered) return;
+    scoreEntered = true;
+    nameField->getText(name, HighScoreTable::NAME_CAPACITY);
+    HighScoreTable table;
+    table.insert(name, score);
+}
+
+void GameOverScreen::storeScoreOfOpenPanel() {
+    if (waitingForName != nullptr) waitingForName->storeScore();
+}
+
 bool GameOverScreen::draw() {
     if (!drawPanelFrame(originX + x, originY + y, width, height, backgroundColour, borderColour, borderWidth))
         return false;
@@ -84,11 +103,7 @@ void GameOverScreen::handleEvent(const int& event) {
     }
     if (event == EVENT_MOUSE_DOWN) {
         if (!onOk) return;
-        if (qualified) {
-            nameField->getText(name, HighScoreTable::NAME_CAPACITY);
-            HighScoreTable table;
-            table.insert(name, score);
-        }
+        if (qualified) storeScore();
         // The parent deletes this panel inside the call: nothing may follow it.
         if (parent != nullptr) parent->onChildDone(this, DONE_CODE);
         return;
