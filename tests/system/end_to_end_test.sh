@@ -3,6 +3,7 @@
 # xdotool and checks what it shows, what it stores and what it sounds.
 # Usage: end_to_end_test.sh RUN_DIR full   (800 x 600 x 16: every screen)
 #        end_to_end_test.sh RUN_DIR scaled (1920 x 1080 x 24: letterboxed)
+#        end_to_end_test.sh RUN_DIR hostile (a FIFO settings file, a held lock)
 set -euo pipefail
 run_dir=$(cd "$1" && pwd)
 mode=${2:-full}
@@ -15,6 +16,7 @@ trap 'status=$?; [ -z "$game_pid" ] || kill "$game_pid" 2>/dev/null || true; sto
 # shellcheck source=x_session.sh
 source "$here/x_session.sh"
 source "$here/game_checks.sh"
+source "$here/hostile_checks.sh"
 
 [ -x "$run_dir/quadrimo" ] || fail "no program in $run_dir"
 [ -s "$run_dir/company.bmp" ] || fail "no generated pictures in $run_dir"
@@ -54,6 +56,9 @@ if [ "$mode" = full ]; then
   start_x 800 600 16
   start_game
   play_every_screen
+elif [ "$mode" = hostile ]; then
+  start_x 800 600 16
+  play_hostile_starts
 else
   start_x 1920 1080 24
   start_game
