@@ -195,6 +195,22 @@ TEST_F(SettingsStoreTest, ReadingNeedsNoLockAndWhatCannotBeStoredWaitsForTheNext
     EXPECT_FALSE(SettingsStore::reportUnsaved(path_));
 }
 
+TEST_F(SettingsStoreTest, AFolderThePlayerCannotWriteStillShowsItsScores) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes to any folder: the lock-file case above stands in for this one";
+    std::filesystem::create_directories(folder_ + "/deeper");
+    std::ofstream(path_) << "Windows Registry Editor Version 5.00\n\n"
+                            "[HKEY_CURRENT_USER\\Software\\Zentrio\\Quadrimo]\n\"score9\"=dword:00000007\n";
+    chmod((folder_ + "/deeper").c_str(), 0500);
+    auto store = openStore();
+    uint32_t score = 0;
+    EXPECT_EQ(store->read("score9", SETTING_DWORD, &score, 4), SETTINGS_OK);
+    EXPECT_EQ(score, 7u);
+    EXPECT_FALSE(std::filesystem::exists(path_ + ".lock")) << "reading creates nothing";
+    store->write("score9", SETTING_DWORD, &++score, 4);
+    EXPECT_EQ(store->close(), SETTINGS_WRITE_FAULT);
+    chmod((folder_ + "/deeper").c_str(), 0700);
+}
+
 TEST_F(SettingsStoreTest, AHeldLockDelaysAWriteByAQuarterSecondAtMostAndAReadNotAtAll) {
     std::filesystem::create_directories(folder_ + "/deeper");
     const int held = ::open((path_ + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
