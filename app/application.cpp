@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
+#include "platform/settings_store.h"
 #include "platform/window.h"
 
 Application* theApplication = nullptr;
@@ -54,12 +55,14 @@ Application::~Application() {
     const bool windowed = window != nullptr && window->windowedSize(windowWidth, windowHeight);
     openSettings();
     writeBinarySetting("hasSound", &storedSound, 1);
+    // This close also retried whatever could not be stored during the run.
     writeBinarySetting("fullScreen", &storedFullScreen, 1);
     if (windowed) {
         writeDwordSetting("windowWidth", &windowWidth, sizeof windowWidth);
         writeDwordSetting("windowHeight", &windowHeight, sizeof windowHeight);
     }
     closeSettings();
+    platform::SettingsStore::reportUnsaved(platform::SettingsStore::defaultPath());
     delete window;
     window = nullptr;
     delete messages;

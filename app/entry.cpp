@@ -9,6 +9,7 @@
 #include "display/screen_manager.h"
 #include "platform/diagnostics.h"
 #include "platform/message_box.h"
+#include "screens/game_over_screen.h"
 
 namespace {
 
@@ -41,6 +42,9 @@ int startApplication(void* const& instance, const int& showCommand, const bool& 
     }
     theRootNode = new ScreenManager(nullptr, 0, 0);
     const int exitCode = theApplication->run();
+    // However the program was asked to end (close box, window manager,
+    // SIGTERM, a shortcut), a score waiting for its name is not dropped.
+    GameOverScreen::storeScoreOfOpenPanel();
     delete theRootNode;
     theRootNode = nullptr;
     delete theApplication;

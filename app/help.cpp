@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/clock.h"
 #include "platform/help_viewer.h"
 #include "platform/launcher.h"
 
@@ -14,16 +15,32 @@ namespace {
 const char* const HELP_FILE = "Quadrimo help.chm";
 const char* const HELP_HTML_FILE = "help/index.html";
 
+// Quick clicks on Help or the logo start one viewer or browser, not one each.
+constexpr uint32_t MILLISECONDS_BETWEEN_STARTS = 1000;
+
 // Looked up at the first request and kept for the program's life.
 platform::HelpViewer theHelpViewer;
 
+bool startedTooRecently() {
+    static bool startedBefore = false;
+    static uint32_t lastStart = 0;
+    const uint32_t now = platform::Clock::current().milliseconds();
+    if (startedBefore && now - lastStart < MILLISECONDS_BETWEEN_STARTS) return true;
+    startedBefore = true;
+    lastStart = now;
+    return false;
+}
+
 }  // namespace
 
-void Application::showHelp() { theHelpViewer.show(HELP_FILE, HELP_HTML_FILE); }
+void Application::showHelp() {
+    if (!startedTooRecently()) theHelpViewer.show(HELP_FILE, HELP_HTML_FILE);
+}
 
 void openWebPage(const char* const& address) {
     // An address beginning with '-' would reach xdg-open as an option.
     if (address == nullptr || address[0] == '\0' || address[0] == '-') return;
+    if (startedTooRecently()) return;
     const std::string opener = platform::Launcher::findOnPath("xdg-open");
     if (!opener.empty()) platform::Launcher::startDetached({opener, address});
 }

@@ -4,6 +4,7 @@
 #include "app/application.h"
 
 #include <cstring>
+#include <string>
 
 #include "platform/settings_store.h"
 
@@ -31,7 +32,12 @@ long write(platform::SettingsStore* const& store, const char* const& name, const
 long Application::openSettings() {
     if (settingsKey != nullptr) closeSettings();
     long status = platform::SETTINGS_ACCESS_DENIED;
-    settingsKey = platform::SettingsStore::open(platform::SettingsStore::defaultPath(), status);
+    const std::string path = platform::SettingsStore::defaultPath();
+    // What a save killed half-way left behind goes at the first opening of a run.
+    static bool tidied = false;
+    if (!tidied) platform::SettingsStore::removeStaleTemporaries(path);
+    tidied = true;
+    settingsKey = platform::SettingsStore::open(path, status);
     return status;
 }
 

@@ -8,6 +8,7 @@
 #include "media/alpha_blend.h"
 #include "platform/bitmap_loader.h"
 #include "platform/display_device.h"
+#include "platform/file_report.h"
 #include "platform/surface.h"
 
 Image::Image(const char* const& fileName_, const int& width_, const int& height_, const int& columns_,
@@ -38,7 +39,10 @@ bool Image::createSurface() {
 bool Image::loadBitmap() {
     // The program carries no bitmap resources, so the file is the only source.
     platform::DecodedBitmap bitmap;
-    if (!platform::loadBitmapFile(fileName, width, height, bitmap)) return false;
+    if (!platform::loadBitmapFile(fileName, width, height, bitmap)) {
+        platform::reportUnusableFile("picture", fileName);
+        return false;
+    }
     if (surface == nullptr) return false;
     return platform::copyBitmapToSurface(bitmap, *surface);
 }

@@ -5,13 +5,22 @@
 
 #include "app/application.h"
 #include "platform/audio_device.h"
+#include "platform/file_report.h"
 #include "platform/sound_buffer.h"
 
 Sound::Sound(const char* const& fileName_, const bool& streaming_, const uint32_t& bufferSeconds)
     : fileName(fileName_), streaming(streaming_) {
     // A file that cannot be read leaves every format field 0: no buffer can be made for it.
-    WaveFile::readHeader(fileName, channels, sampleRate, bitsPerSample, dataSize);
+    if (!WaveFile::readHeader(fileName, channels, sampleRate, bitsPerSample, dataSize)) {
+        platform::reportUnusableFile("sound", fileName);
+        return;
+    }
     if (!streaming) {
+        if (tooLongToHoldWhole()) {
+            // Refused like a broken file, before any memory is taken for it.
+            platform::reportUnusableFile("sound", fileName, "too long to be held whole");
+            channels = sampleRate = bitsPerSample = dataSize = 0;
+        }
         bufferSize = dataSize;
         return;
     }
@@ -19,6 +28,11 @@ Sound::Sound(const char* const& fileName_, const bool& streaming_, const uint32_
     // Both halves must start on a whole sample frame.
     const uint32_t halvesAlign = 2 * channels * (bitsPerSample / 8);
     if (halvesAlign != 0) bufferSize -= bufferSize % halvesAlign;
+}
+
+bool Sound::tooLongToHoldWhole() const {
+    const uint64_t bytesPerSecond = static_cast<uint64_t>(channels) * sampleRate * bitsPerSample / 8;
+    return dataSize > MAX_WHOLE_BYTES || dataSize > bytesPerSecond * MAX_WHOLE_SECONDS;
 }
 
 Sound::~Sound() {

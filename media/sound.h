@@ -12,6 +12,11 @@ class SoundBuffer;
 
 class Sound {
 public:
+    // A whole sound longer than either of these is refused: effects last a
+    // few seconds, and a file claiming more would only take memory.
+    static constexpr uint32_t MAX_WHOLE_SECONDS = 30;
+    static constexpr uint32_t MAX_WHOLE_BYTES = 8u << 20;
+
     Sound(const char* const& fileName, const bool& streaming, const uint32_t& bufferSeconds);
     Sound(const Sound&) = delete;
     Sound& operator=(const Sound&) = delete;
@@ -49,5 +54,6 @@ public:
     uint32_t lastStreamHalf = 0;
 
 private:
+    bool tooLongToHoldWhole() const;
     bool startPlaying();
 };

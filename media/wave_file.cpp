@@ -4,6 +4,10 @@
 
 #include <cstring>
 
+#include <unistd.h>
+
+#include "platform/file_reader.h"
+
 namespace {
 
 // Random access to the bytes of a wave file, wherever they are held.
@@ -135,8 +139,14 @@ bool WaveFile::readHeader(const char* const& fileName, uint32_t& channels, uint3
 bool WaveFile::open(const char* const& fileName) {
     close();
     if (fileName == nullptr) return false;
-    file_ = std::fopen(fileName, "rbe");
-    if (file_ == nullptr) return false;
+    // A FIFO or a device in place of the file is treated as missing.
+    const int fd = platform::openRegularFile(fileName);
+    if (fd < 0) return false;
+    file_ = fdopen(fd, "rb");
+    if (file_ == nullptr) {
+        ::close(fd);
+        return false;
+    }
     FileSource source(file_);
     // Files past 2 GB cannot be positioned with the standard stream calls.
     if (source.size() > 0x7FFFFFFF || !parseLayout(source, layout_)) {

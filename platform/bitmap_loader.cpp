@@ -1,6 +1,7 @@
 // Bitmap files into surfaces: reading, stretching and pixel conversion.
 #include "platform/bitmap_loader.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -39,6 +40,22 @@ bool loadBitmapFile(const char* const& fileName, const int& width, const int& he
         return true;
     }
     return stretchBitmap(decoded, wantedWidth, wantedHeight, out);
+}
+
+bool loadIconFile(const char* const& fileName, DecodedBitmap& out) {
+    out = DecodedBitmap{};
+    std::vector<uint8_t> bytes;
+    DecodedBitmap decoded;
+    if (!readWholeFile(fileName, MAX_ICON_FILE_BYTES, bytes) || !decodeBitmap(bytes.data(), bytes.size(), decoded))
+        return false;
+    const int side = std::max(decoded.width, decoded.height);
+    if (side <= MAX_ICON_SIDE) {
+        out = std::move(decoded);
+        return true;
+    }
+    const int width = std::max(1, static_cast<int>(static_cast<int64_t>(decoded.width) * MAX_ICON_SIDE / side));
+    const int height = std::max(1, static_cast<int>(static_cast<int64_t>(decoded.height) * MAX_ICON_SIDE / side));
+    return stretchBitmap(decoded, width, height, out);
 }
 
 bool copyBitmapToSurface(const DecodedBitmap& bitmap, Surface& surface) {

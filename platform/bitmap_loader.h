@@ -20,6 +20,16 @@ inline constexpr size_t MAX_BITMAP_FILE_BYTES = size_t{64} << 20;
 // unreadable or not a bitmap we accept.
 bool loadBitmapFile(const char* const& fileName, const int& width, const int& height, DecodedBitmap& out);
 
+// The largest icon side handed to the window system: a larger icon can
+// exceed the largest request an X server takes.
+inline constexpr int MAX_ICON_SIDE = 256;
+// The largest icon file read.
+inline constexpr size_t MAX_ICON_FILE_BYTES = size_t{1} << 20;
+
+// Reads and decodes an icon file, scaled down with its shape kept when a
+// side exceeds MAX_ICON_SIDE. False when the file is missing or unusable.
+bool loadIconFile(const char* const& fileName, DecodedBitmap& out);
+
 // Nearest-neighbour resampling of source to width x height.
 bool stretchBitmap(const DecodedBitmap& source, const int& width, const int& height, DecodedBitmap& out);
 

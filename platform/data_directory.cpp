@@ -1,6 +1,7 @@
 // Finds the game's data folder and makes it the working directory.
 #include "platform/data_directory.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -30,9 +31,6 @@ std::string runningExecutable() {
 }  // namespace
 
 std::string findDataDirectory(const std::string& executablePath, const char* const& marker) {
-    std::error_code error;
-    const std::filesystem::path current = std::filesystem::current_path(error);
-    if (!error && holds(current, marker)) return current.string();
     if (!executablePath.empty()) {
         const std::filesystem::path programFolder = std::filesystem::path(executablePath).parent_path();
         if (holds(programFolder, marker)) return programFolder.string();
@@ -40,13 +38,22 @@ std::string findDataDirectory(const std::string& executablePath, const char* con
         if (holds(installed, marker)) return installed.string();
     }
     if (holds(QUADRIMO_DATA_ABSOLUTE, marker)) return QUADRIMO_DATA_ABSOLUTE;
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    if (!error && holds(current, marker)) return current.string();
     return std::string();
 }
 
 bool enterDataDirectory() {
-    if (holds(".", firstPicture)) return true;
-    const std::string folder = findDataDirectory(runningExecutable(), firstPicture);
-    return !folder.empty() && chdir(folder.c_str()) == 0;
+    const std::string program = runningExecutable();
+    const std::string folder = findDataDirectory(program, firstPicture);
+    if (!folder.empty() && chdir(folder.c_str()) == 0) return true;
+    const std::string programFolder = std::filesystem::path(program).parent_path().string();
+    std::fprintf(stderr,
+                 "quadrimo: the game's pictures (%s) are neither beside the program in %s, nor in %s, nor in the "
+                 "working directory; going on without them\n",
+                 firstPicture, programFolder.c_str(), QUADRIMO_DATA_ABSOLUTE);
+    return false;
 }
 
 }  // namespace platform

@@ -1,19 +1,21 @@
-// Finds the folder with the game's pictures, sounds and help, so that an
-// installed program started from any working directory still reads its
-// files from the working directory, as the rest of the program expects.
+// Finds the folder with the game's pictures, sounds and help, so that the
+// program reads its own files whatever folder it is started from, and makes
+// it the working directory, from which the rest of the program reads them.
 #pragma once
 
 #include <string>
 
 namespace platform {
 
-// The first folder that holds the file `marker`: the working directory, the
-// program's own folder, the installed data folder relative to the program,
-// then the data folder the build was configured for. Empty when none does.
+// The first folder that holds the file `marker`: the program's own folder,
+// the installed data folder relative to the program, the data folder the
+// build was configured for, and only then the working directory (a folder
+// a stranger prepared must not override the program's own files). Empty
+// when none does.
 std::string findDataDirectory(const std::string& executablePath, const char* const& marker);
 
-// When the game's first picture is not in the working directory, changes to
-// the folder found above. True when the pictures are reachable afterwards.
+// Changes to the folder found above; says on standard error when there is
+// none. True when the pictures are reachable afterwards.
 bool enterDataDirectory();
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 // Reads a whole file into memory, with a size cap so that a huge or endless
-// file (a device, a pipe) cannot exhaust memory.
+// file (a device, a pipe) cannot exhaust memory, and opens files without
+// ever blocking on something that is not a plain file.
 #pragma once
 
 #include <cstddef>
@@ -7,6 +8,12 @@
 #include <vector>
 
 namespace platform {
+
+// Opens path for reading when it is a regular file, without blocking on the
+// way (a FIFO's open would wait for a writer). Returns the descriptor, in
+// ordinary blocking mode, or -1: errno is ENOENT when nothing is there and
+// EINVAL when something other than a regular file is.
+int openRegularFile(const char* const& path);
 
 // False (out empty) when the file is missing, not a regular file, larger
 // than maxBytes, or cannot be read whole.

@@ -10,6 +10,8 @@
 #include <map>
 #include <utility>
 
+#include "platform/file_report.h"
+
 namespace platform {
 
 namespace {
@@ -42,7 +44,9 @@ constexpr int probeSize = 64;
 FontRasterizer::FontRasterizer(const char* face, int height, bool bold) {
     if (TTF_Init() != 0) return;
     if (open(resolveFontFile(face, bold), height)) return;
-    open(resolveFontFile("sans-serif", false), height);
+    if (open(resolveFontFile("sans-serif", false), height)) return;
+    reportUnusableFile("font", face != nullptr && face[0] != '\0' ? face : "sans-serif",
+                       "fontconfig finds no usable font of that name, nor any sans-serif one");
 }
 
 FontRasterizer::~FontRasterizer() {

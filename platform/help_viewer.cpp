@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/file_report.h"
 #include "platform/launcher.h"
 
 namespace platform {
@@ -16,8 +17,10 @@ namespace {
 
 const char* const CHM_TYPE = "application/vnd.ms-htmlhelp";
 const char* const CHM_PROGRAMS[] = {"xchm", "kchmviewer"};
-// xdg-mime is a script that reads a few files; a stuck one must not hang the game.
-constexpr int QUERY_MILLISECONDS = 3000;
+// xdg-mime is a script that reads a few files and answers in a few tens of
+// milliseconds; the lookup runs on the first Help click, which a stuck one
+// must not freeze for long.
+constexpr int QUERY_MILLISECONDS = 400;
 
 bool isFile(const std::string& path) {
     struct stat info {};
@@ -64,6 +67,7 @@ bool HelpViewer::show(const std::string& chmFile, const std::string& htmlFile) {
         if (Launcher::startDetached(command)) return true;
     }
     const std::string html = absolute(htmlFile);
+    if (!isFile(html) && !isFile(chm)) reportUnusableFile("help", chmFile.c_str());
     if (browserOpener_.empty() || !isFile(html)) return false;
     return Launcher::startDetached({browserOpener_, html});
 }

@@ -50,6 +50,14 @@ public:
         posix_spawnattr_setflags(&attributes_, static_cast<short>(flags | POSIX_SPAWN_SETSID));
         posix_spawn_file_actions_addopen(&actions_, 1, "/dev/null", O_WRONLY, 0);
     }
+    // A process group of its own, so that the programs it starts can be
+    // stopped with it.
+    void ownGroup() {
+        short flags = 0;
+        posix_spawnattr_getflags(&attributes_, &flags);
+        posix_spawnattr_setpgroup(&attributes_, 0);
+        posix_spawnattr_setflags(&attributes_, static_cast<short>(flags | POSIX_SPAWN_SETPGROUP));
+    }
     // The pipe's own ends close on exec; only the copy on 1 stays open.
     void outputTo(const int& fd) { posix_spawn_file_actions_adddup2(&actions_, fd, 1); }
 
@@ -112,6 +120,7 @@ bool Launcher::runForOutput(const std::vector<std::string>& arguments, const int
     if (pipe2(pipeEnds, O_CLOEXEC) != 0) return false;
     SpawnSettings settings;
     settings.outputTo(pipeEnds[1]);
+    settings.ownGroup();
     pid_t child = 0;
     const bool started = settings.spawn(arguments, child);
     close(pipeEnds[1]);
@@ -146,7 +155,9 @@ bool Launcher::runForOutput(const std::vector<std::string>& arguments, const int
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     if (ended != child) {
-        kill(child, SIGKILL);
+        // A script that hangs is often waiting for a program it started:
+        // the whole group goes, so that nothing is left running unowned.
+        kill(-child, SIGKILL);
         reap(child);
         return false;
     }

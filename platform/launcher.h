@@ -20,8 +20,8 @@ public:
     // it could not be started.
     static bool startDetached(const std::vector<std::string>& arguments, pid_t* startedId = nullptr);
 
-    // Runs arguments[0] to its end, or kills it after timeoutMilliseconds,
-    // keeping what it wrote to its standard output. True when it ran and
+    // Runs arguments[0] to its end, or kills it and every program it started
+    // after timeoutMilliseconds, keeping what it wrote to its standard output. True when it ran and
     // exited with status 0.
     static bool runForOutput(const std::vector<std::string>& arguments, const int& timeoutMilliseconds,
                              std::string& output);

@@ -4,15 +4,14 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
-#include "platform/bitmap_decoder.h"
+#include "platform/bitmap_loader.h"
 #include "platform/diagnostics.h"
 #include "platform/surface.h"
+#include "platform/x_errors.h"
 
 namespace platform {
 
@@ -23,9 +22,6 @@ constexpr int SHOW_HIDE = 0;
 constexpr int SHOW_MINIMIZED = 2;
 constexpr int SHOW_MINIMIZE = 6;
 constexpr int SHOW_MINIMIZED_NOT_ACTIVE = 7;
-
-// Icons are small; anything larger than this is not an icon.
-constexpr long maxIconFileBytes = 1 << 20;
 
 // The window's class, the name of the program and of its desktop entry's
 // window class.
@@ -93,6 +89,7 @@ SdlWindow::SdlWindow(const WindowOptions& options)
                       (driver != nullptr ? driver : "") + "\" video driver, which shows nothing)");
         return;
     }
+    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) surviveXErrors();
     // Switching away from the full-screen game minimises it, which pauses it.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
@@ -143,19 +140,8 @@ SdlWindow::~SdlWindow() {
 }
 
 void SdlWindow::setIcon(const char* file) {
-    std::FILE* in = std::fopen(file, "rb");
-    if (in == nullptr) return;
-    std::vector<uint8_t> bytes;
-    if (std::fseek(in, 0, SEEK_END) == 0) {
-        const long size = std::ftell(in);
-        if (size > 0 && size <= maxIconFileBytes && std::fseek(in, 0, SEEK_SET) == 0) {
-            bytes.resize(static_cast<size_t>(size));
-            if (std::fread(bytes.data(), 1, bytes.size(), in) != bytes.size()) bytes.clear();
-        }
-    }
-    std::fclose(in);
     DecodedBitmap icon;
-    if (bytes.empty() || !decodeBitmap(bytes.data(), bytes.size(), icon)) return;
+    if (!loadIconFile(file, icon)) return;
     for (uint32_t& pixel : icon.pixels) pixel |= 0xFF000000u;
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.pixels.data(), icon.width, icon.height, 32,
                                                               icon.width * 4, SDL_PIXELFORMAT_ARGB8888);

@@ -1,99 +1,92 @@
-// The settings file: found under the user's data folder, locked with flock
-// on a lock file beside it, replaced through a synced temporary file.
+// The settings file: read freely, written under a lock on a lock file
+// beside it after checking that nobody changed what was read, replaced
+// through a synced temporary file; what cannot be stored waits in memory.
 #include "platform/settings_store.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <utility>
 #include <vector>
 
-#include <fcntl.h>
 #include <pwd.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/file_reader.h"
+#include "platform/settings_folder.h"
 
 namespace platform {
 
 namespace {
 
-// A settings file is a few kilobytes; anything past this is not ours.
-constexpr size_t MAX_FILE_BYTES = 1 << 20;
-// Another copy of the game holds the lock only for a read or a write-back.
-constexpr int LOCK_ATTEMPTS = 500;
-constexpr useconds_t LOCK_RETRY_MICROSECONDS = 10000;
+// Ten scores and a switch take a few hundred bytes; a file this large was
+// not written by us, and reading it would only cost memory.
+constexpr size_t MAX_FILE_BYTES = size_t{64} << 20;
 
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+// Values of this run that could not be stored yet, by settings file.
+std::map<std::string, SettingValues>& unsavedValues() {
+    static std::map<std::string, SettingValues> unsaved;
+    return unsaved;
 }
 
-bool makeFolders(const std::string& folder) {
-    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-        const std::string part = folder.substr(0, slash);
-        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
-        if (slash == std::string::npos) break;
+// The file's values as they stand now.
+struct Snapshot {
+    bool exists = false;
+    SettingValues values;
+    SettingsParse parse = SettingsParse::complete;
+    // Present but not readable (no permission, a read error).
+    bool unreadable = false;
+};
+
+Snapshot readSnapshot(const std::string& path) {
+    Snapshot snapshot;
+    const int fd = openRegularFile(path.c_str());
+    if (fd < 0) {
+        // Nothing there, or a FIFO, a device or a folder: no settings file.
+        snapshot.unreadable = errno != ENOENT && errno != EINVAL;
+        return snapshot;
     }
     struct stat info {};
-    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool lockExclusively(const int& fd) {
-    for (int attempt = 0; attempt < LOCK_ATTEMPTS; ++attempt) {
-        if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
-        if (errno != EWOULDBLOCK && errno != EINTR) return false;
-        usleep(LOCK_RETRY_MICROSECONDS);
+    if (fstat(fd, &info) != 0) {
+        ::close(fd);
+        snapshot.unreadable = true;
+        return snapshot;
     }
-    return false;
-}
-
-bool writeAll(const int& fd, const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        data += written;
-        size -= static_cast<size_t>(written);
+    snapshot.exists = true;
+    if (static_cast<uint64_t>(info.st_size) > MAX_FILE_BYTES) {
+        ::close(fd);
+        snapshot.parse = SettingsParse::unreadable;
+        return snapshot;
     }
-    return true;
-}
-
-// Reads the whole file, up to limit + 1 bytes. False on a read error.
-bool readUpTo(const int& fd, const size_t& limit, std::vector<uint8_t>& bytes) {
-    bytes.resize(limit + 1);
+    std::vector<uint8_t> bytes(static_cast<size_t>(info.st_size));
     size_t total = 0;
     while (total < bytes.size()) {
         const ssize_t got = ::read(fd, bytes.data() + total, bytes.size() - total);
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
-        if (got == 0) break;
+        if (got <= 0) break;
         total += static_cast<size_t>(got);
     }
-    bytes.resize(total);
-    return true;
+    ::close(fd);
+    if (total != bytes.size()) {
+        snapshot.unreadable = true;
+        return snapshot;
+    }
+    snapshot.parse = parseSettingsBytes(bytes.data(), bytes.size(), snapshot.values);
+    return snapshot;
 }
 
-// Fills a temporary file beside target through fill, syncs it and renames
-// it over target, so target always holds either the old or the new whole.
-template <typename Fill>
-bool replaceFile(const std::string& target, Fill fill) {
-    std::string temporary = target + ".XXXXXX";
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool written = fill(fd) && fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || rename(temporary.c_str(), target.c_str()) != 0) {
-        unlink(temporary.c_str());
-        return false;
-    }
-    const int folder = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        fsync(folder);
-        ::close(folder);
-    }
-    return true;
+bool sameValue(const SettingValues& left, const SettingValues& right, const std::string& name) {
+    const auto a = left.find(name);
+    const auto b = right.find(name);
+    if (a == left.end() || b == right.end()) return (a == left.end()) == (b == right.end());
+    return a->second == b->second;
+}
+
+void layOver(SettingValues& values, const SettingValues& over) {
+    for (const auto& [name, value] : over) values.insert_or_assign(name, value);
 }
 
 }  // namespace
@@ -118,45 +111,48 @@ std::string SettingsStore::defaultPath() {
 
 SettingsStore* SettingsStore::open(const std::string& path, long& status) {
     status = SETTINGS_ACCESS_DENIED;
-    if (path.empty() || !makeFolders(folderOf(path))) return nullptr;
-    const int lockFd = ::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lockFd < 0) return nullptr;
-    if (!lockExclusively(lockFd)) {
-        ::close(lockFd);
-        status = SETTINGS_LOCK_TIMEOUT;
-        return nullptr;
-    }
-    SettingsStore* store = new SettingsStore(path, lockFd);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT) {
-        status = SETTINGS_OK;
-        return store;
-    }
-    std::vector<uint8_t> bytes;
-    // A file that exists but cannot be read must not be replaced: it may
-    // hold the user's scores. The store stays closed and defaults are used.
-    if (fd < 0 || !readUpTo(fd, MAX_FILE_BYTES, bytes)) {
-        if (fd >= 0) ::close(fd);
-        delete store;
-        return nullptr;
-    }
-    ::close(fd);
-    store->fileExisted_ = true;
-    store->parse_ = bytes.size() > MAX_FILE_BYTES ? SettingsParse::unreadable
-                                                  : parseSettingsBytes(bytes.data(), bytes.size(), store->values_);
+    if (path.empty()) return nullptr;
+    SettingsStore* store = new SettingsStore(path);
+    store->fileValues_ = readSnapshot(path).values;
+    store->values_ = store->fileValues_;
+    const auto unsaved = unsavedValues().find(path);
+    if (unsaved != unsavedValues().end()) layOver(store->values_, unsaved->second);
     status = SETTINGS_OK;
     return store;
 }
 
-SettingsStore::SettingsStore(const std::string& path, const int& lockFd) : path_(path), lockFd_(lockFd) {}
+void SettingsStore::removeStaleTemporaries(const std::string& path) {
+    if (path.empty()) return;
+    // Without the lock file nothing was ever saved here, and creating it is a writer's business.
+    struct stat info {};
+    if (stat((path + ".lock").c_str(), &info) != 0) return;
+    const int lockFd = lockSettings(path, 0);
+    if (lockFd < 0) return;
+    removeTemporaries(path);
+    unlockSettings(lockFd);
+}
 
-SettingsStore::~SettingsStore() { unlock(); }
+bool SettingsStore::reportUnsaved(const std::string& path) {
+    const auto unsaved = unsavedValues().find(path);
+    if (unsaved == unsavedValues().end() || unsaved->second.empty()) return false;
+    bool score = false;
+    for (const auto& [name, value] : unsaved->second) score = score || name.compare(0, 5, "score") == 0;
+    std::fprintf(stderr, "quadrimo: %s could not be stored in %s and %s lost\n",
+                 score ? "the new high score" : "the settings", path.c_str(), score ? "is" : "are");
+    return true;
+}
 
-bool SettingsStore::contains(const std::string& name) const { return values_.contains(name); }
+SettingsStore::SettingsStore(const std::string& path) : path_(path) {}
+
+bool SettingsStore::contains(const std::string& name) const {
+    readNames_.insert(name);
+    return values_.contains(name);
+}
 
 long SettingsStore::read(const std::string& name, const uint32_t& type, void* const& buffer,
                          const uint32_t& capacity) const {
     if (buffer == nullptr) return SETTINGS_BAD_ARGUMENT;
+    readNames_.insert(name);
     const auto found = values_.find(name);
     if (found == values_.end()) return SETTINGS_NOT_FOUND;
     const SettingValue& value = found->second;
@@ -181,55 +177,76 @@ long SettingsStore::write(const std::string& name, const uint32_t& type, const v
     value.data.assign(bytes, bytes + size);
     const auto found = values_.find(name);
     if (found != values_.end() && found->second == value) return SETTINGS_OK;
-    values_.insert_or_assign(name, std::move(value));
-    changed_ = true;
+    values_.insert_or_assign(name, value);
+    written_.insert_or_assign(name, std::move(value));
     return SETTINGS_OK;
 }
 
-long SettingsStore::close() {
-    long status = SETTINGS_OK;
-    if (changed_) {
-        if (fileExisted_ && parse_ != SettingsParse::complete) status = keepBadCopy();
-        // Without its copy the old file is not replaced: it may be all the user has.
-        if (status == SETTINGS_OK) status = writeBack();
-        if (status == SETTINGS_OK) {
-            changed_ = false;
-            fileExisted_ = true;
-            parse_ = SettingsParse::complete;
-        }
+long SettingsStore::close(const int& lockWait) {
+    const auto unsaved = unsavedValues().find(path_);
+    const bool anythingToStore = !written_.empty() || (unsaved != unsavedValues().end() && !unsaved->second.empty());
+    if (!anythingToStore) return SETTINGS_OK;
+    const int lockFd = lockSettings(path_, lockWait);
+    if (lockFd < 0) {
+        const bool held = errno == EWOULDBLOCK;
+        keepUnsaved(held ? SETTINGS_LOCK_TIMEOUT : SETTINGS_WRITE_FAULT,
+                    held ? "another program holds its lock" : std::strerror(errno));
+        return held ? SETTINGS_LOCK_TIMEOUT : SETTINGS_WRITE_FAULT;
     }
-    unlock();
+    const long status = store();
+    unlockSettings(lockFd);
     return status;
 }
 
-long SettingsStore::keepBadCopy() const {
-    const int source = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (source < 0) return SETTINGS_WRITE_FAULT;
-    const bool copied = replaceFile(path_ + ".bad", [source](const int& fd) {
-        char chunk[65536];
-        while (true) {
-            const ssize_t got = ::read(source, chunk, sizeof chunk);
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) return false;
-            if (got == 0) return true;
-            if (!writeAll(fd, chunk, static_cast<size_t>(got))) return false;
+long SettingsStore::store() {
+    // The file as it stands now, under the lock: another program may have
+    // saved since this store read it (comparing names, sizes and times of
+    // files replaced within a millisecond is not enough to tell).
+    Snapshot fresh = readSnapshot(path_);
+    if (fresh.unreadable) {
+        // A file that exists but cannot be read may hold the user's scores.
+        keepUnsaved(SETTINGS_ACCESS_DENIED, "the file there cannot be read, so it is left as it is");
+        return SETTINGS_ACCESS_DENIED;
+    }
+    if (readNamesChanged(fresh.values)) return SETTINGS_CHANGED_ELSEWHERE;
+    SettingValues merged = std::move(fresh.values);
+    const auto unsaved = unsavedValues().find(path_);
+    if (unsaved != unsavedValues().end()) layOver(merged, unsaved->second);
+    layOver(merged, written_);
+    if (fresh.exists && fresh.parse != SettingsParse::complete) {
+        const std::string aside = keepAside(path_);
+        // Without its copy the old file is not replaced: it may be all the user has.
+        if (aside.empty()) {
+            keepUnsaved(SETTINGS_WRITE_FAULT, "the damaged file there could not be kept aside");
+            return SETTINGS_WRITE_FAULT;
         }
-    });
-    ::close(source);
-    return copied ? SETTINGS_OK : SETTINGS_WRITE_FAULT;
+        std::fprintf(stderr, "quadrimo: the settings file %s could not be fully read; it is kept as %s\n",
+                     path_.c_str(), aside.c_str());
+    }
+    if (!replaceFile(path_, formatSettingsText(merged))) {
+        keepUnsaved(SETTINGS_WRITE_FAULT, std::strerror(errno));
+        return SETTINGS_WRITE_FAULT;
+    }
+    removeTemporaries(path_);
+    unsavedValues().erase(path_);
+    written_.clear();
+    return SETTINGS_OK;
 }
 
-long SettingsStore::writeBack() const {
-    const std::string text = formatSettingsText(values_);
-    const bool written = replaceFile(path_, [&text](const int& fd) { return writeAll(fd, text.data(), text.size()); });
-    return written ? SETTINGS_OK : SETTINGS_WRITE_FAULT;
+bool SettingsStore::readNamesChanged(const SettingValues& fresh) const {
+    for (const std::string& name : readNames_)
+        if (!sameValue(fileValues_, fresh, name)) return true;
+    return false;
 }
 
-void SettingsStore::unlock() {
-    if (lockFd_ < 0) return;
-    flock(lockFd_, LOCK_UN);
-    ::close(lockFd_);
-    lockFd_ = -1;
+void SettingsStore::keepUnsaved(const long& status, const std::string& reason) {
+    layOver(unsavedValues()[path_], written_);
+    written_.clear();
+    static bool told = false;
+    if (told) return;
+    told = true;
+    std::fprintf(stderr, "quadrimo: cannot store the settings in %s (%s, error %ld); trying again later\n",
+                 path_.c_str(), reason.c_str(), status);
 }
 
 }  // namespace platform

@@ -15,7 +15,10 @@ GameOverScreen::GameOverScreen(Sprite* const& parent_, const int& x_, const int&
     create(w, h, background, border, borderWidth_, score_);
 }
 
+GameOverScreen* GameOverScreen::waitingForName = nullptr;
+
 GameOverScreen::~GameOverScreen() {
+    if (waitingForName == this) waitingForName = nullptr;
     delete okImage;
     delete gameOverImage;
     delete congratulationsImage;
@@ -36,10 +39,12 @@ void GameOverScreen::create(const int& w, const int& h, const uint32_t& backgrou
     gameOverImage->createSurface();
     okImage = new Image("ok.bmp", 22, 24, 1, 2, 2);
     okImage->createSurface();
-    if (qualified)
+    if (qualified) {
         buildQualifiedLayout();
-    else
+        waitingForName = this;
+    } else {
         buildTipLayout();
+    }
 }
 
 void GameOverScreen::buildQualifiedLayout() {
@@ -65,6 +70,20 @@ void GameOverScreen::buildTipLayout() {
                              height / 4 - gameOverImage->frameHeight / 2, gameOverImage);
     children[2] =
         new Sprite(this, (width - tipImage->frameWidth) / 2, height / 2 - tipImage->frameHeight / 2, tipImage);
+}
+
+void GameOverScreen::storeScore() {
+    // Entered once: by OK, or when the program closes before it.
+    if (waitingForName == this) waitingForName = nullptr;
+    if (scoreEntered) return;
+    scoreEntered = true;
+    nameField->getText(name, HighScoreTable::NAME_CAPACITY);
+    HighScoreTable table;
+    table.insert(name, score);
+}
+
+void GameOverScreen::storeScoreOfOpenPanel() {
+    if (waitingForName != nullptr) waitingForName->storeScore();
 }
 
 bool GameOverScreen::draw() {
@@ -96,11 +115,7 @@ void GameOverScreen::handleEvent(const int& event) {
 }
 
 void GameOverScreen::pressOk() {
-    if (qualified) {
-        nameField->getText(name, HighScoreTable::NAME_CAPACITY);
-        HighScoreTable table;
-        table.insert(name, score);
-    }
+    if (qualified) storeScore();
     // The parent deletes this panel inside the call: nothing may follow it.
     if (parent != nullptr) parent->onChildDone(this, DONE_CODE);
 }

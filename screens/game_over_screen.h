@@ -24,6 +24,10 @@ public:
     bool draw() override;
     void handleEvent(const int& event) override;
 
+    // The program is closing: a panel still taking a name enters its score
+    // with the name typed so far, as OK would. Does nothing otherwise.
+    static void storeScoreOfOpenPanel();
+
     bool isQualified() const { return qualified; }
     // The name field, present only for a qualifying score.
     TextField* getNameField() const { return nameField; }
@@ -33,12 +37,17 @@ private:
     void buildTipLayout();
     // OK, by the mouse or a key: enters a qualifying score and reports back.
     void pressOk();
+    void storeScore();
+
+    // The qualifying panel whose score has not been entered yet, if any.
+    static GameOverScreen* waitingForName;
 
     uint32_t backgroundColour = 0;
     uint32_t borderColour = 0;
     int borderWidth = 0;
     uint32_t score = 0;
     bool qualified = false;
+    bool scoreEntered = false;
     char name[HighScoreTable::NAME_CAPACITY] = {};
     TextField* nameField = nullptr;
     Image* gameOverImage = nullptr;

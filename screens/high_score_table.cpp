@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/application.h"
+#include "platform/settings_store.h"
 
 namespace {
 
@@ -84,18 +85,23 @@ bool HighScoreTable::qualifies(const uint32_t& score) {
 void HighScoreTable::insert(const char* const& name, const uint32_t& score) {
     char newName[NAME_CAPACITY];
     copyName(newName, name);
-    theApplication->openSettings();
-    int row = ROW_COUNT - 2;
-    for (; row >= 0; --row) {
-        char rowName[NAME_CAPACITY];
-        copyName(rowName, defaultName(HighScoreDefaults::Named, row));
-        uint32_t rowScore = DEFAULT_SCORES[row];
-        readRow(row, rowName, rowScore);
-        if (score <= rowScore) break;
-        writeRow(row + 1, rowName, rowScore);
+    // Another copy of the game may enter its own score between our reading
+    // and our writing; the store then refuses, and the rows are read again.
+    constexpr int ATTEMPTS = 5;
+    for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
+        theApplication->openSettings();
+        int row = ROW_COUNT - 2;
+        for (; row >= 0; --row) {
+            char rowName[NAME_CAPACITY];
+            copyName(rowName, defaultName(HighScoreDefaults::Named, row));
+            uint32_t rowScore = DEFAULT_SCORES[row];
+            readRow(row, rowName, rowScore);
+            if (score <= rowScore) break;
+            writeRow(row + 1, rowName, rowScore);
+        }
+        writeRow(row + 1, newName, score);
+        if (theApplication->closeSettings() != platform::SETTINGS_CHANGED_ELSEWHERE) return;
     }
-    writeRow(row + 1, newName, score);
-    theApplication->closeSettings();
 }
 
 void HighScoreTable::reset() {

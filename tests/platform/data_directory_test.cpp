@@ -1,4 +1,5 @@
-// Finding the data folder of a program started from somewhere else.
+// Finding the data folder of a program started from somewhere else, and
+// not being misled by a folder a stranger prepared.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +9,7 @@
 
 namespace fs = std::filesystem;
 
-TEST(DataDirectory, PrefersTheWorkingDirectoryThenTheProgramFolderThenTheInstalledTree) {
+TEST(DataDirectory, PrefersTheProgramFolderThenTheInstalledTreeAndTheWorkingDirectoryOnlyWithoutEither) {
     const fs::path root = fs::temp_directory_path() / ("quadrimo-data-" + std::to_string(::getpid()));
     const fs::path previous = fs::current_path();
     fs::create_directories(root / "elsewhere");
@@ -23,11 +24,14 @@ TEST(DataDirectory, PrefersTheWorkingDirectoryThenTheProgramFolderThenTheInstall
     EXPECT_EQ(found(), "");
     EXPECT_EQ(platform::findDataDirectory("", marker), "");
     fs::remove_all(root / "prefix" / "share" / "quadrimo" / marker);
-    for (const fs::path& folder : {root / "prefix" / "share" / "quadrimo", root / "prefix" / "bin", root / "elsewhere"}) {
+    // Each folder made holds the marker too; the one found is the one the
+    // program should trust most. A stranger's working directory comes last.
+    for (const fs::path& folder : {root / "elsewhere", root / "prefix" / "share" / "quadrimo", root / "prefix" / "bin"}) {
         fs::create_directories(folder);
         std::ofstream(folder / marker) << "x";
         EXPECT_EQ(found(), folder);
     }
+    EXPECT_EQ(platform::findDataDirectory("", marker), root / "elsewhere");
     fs::current_path(previous);
     fs::remove_all(root);
 }

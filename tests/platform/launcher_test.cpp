@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/application.h"
+#include "platform/clock.h"
 #include "platform/help_viewer.h"
 
 using namespace platform;
@@ -89,9 +91,41 @@ TEST_F(FakeProgramsTest, QueriesGiveTheirOutputOrAreCutOff) {
     std::string output;
     EXPECT_TRUE(Launcher::runForOutput({addProgram("answer", "echo xchm.desktop")}, 2000, output));
     EXPECT_EQ(output, "xchm.desktop\n");
+    // A stuck query goes with what it started, leaving nothing running.
+    const std::string started = folder_ + "/started";
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(Launcher::runForOutput({addProgram("stuck", "exec /bin/sleep 10")}, 200, output));
+    EXPECT_FALSE(Launcher::runForOutput(
+        {addProgram("stuck", "/bin/sleep 10 & echo $! > '" + started + "'; wait")}, 200, output));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    std::string grandchild;
+    std::ifstream(started) >> grandchild;
+    ASSERT_FALSE(grandchild.empty());
+    bool ended = false;
+    for (int wait = 0; wait < 200 && !ended; ++wait) {
+        std::string state;
+        std::ifstream stat("/proc/" + grandchild + "/stat");
+        std::getline(stat, state);
+        ended = state.empty() || state.find(") Z") != std::string::npos;
+        if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(ended) << "the program the query started still runs";
+}
+
+TEST_F(FakeProgramsTest, QuickClicksStartOneBrowserPerSecond) {
+    struct SetClock : platform::Clock {
+        uint32_t now = 0x40000000;
+        uint32_t milliseconds() override { return now; }
+    } clock;
+    platform::Clock::replace(&clock);
+    addProgram("xdg-open");
+    for (int click = 0; click < 20; ++click) openWebPage("https://example.org/");
+    clock.now += 999;
+    openWebPage("https://example.org/");
+    clock.now += 1;
+    openWebPage("https://example.org/");
+    platform::Clock::replace(nullptr);
+    // The two run at once, so their lines may come in either order: they are alike.
+    EXPECT_EQ(calls("xdg-open", 2), "https://example.org/|\nhttps://example.org/|\n");
 }
 
 TEST_F(FakeProgramsTest, HelpViewerIsLookedUpOnceAndUsedForEveryRequest) {

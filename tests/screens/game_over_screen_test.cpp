@@ -75,3 +75,21 @@ TEST_F(GameOverScreenTest, EmptyNameAndScoresAboveTheSignedRangeAreStoredAsTheyA
     press(189, 220);
     EXPECT_EQ(storedRow(0), std::make_pair(std::string(), 4000000000u));
 }
+
+TEST_F(GameOverScreenTest, ClosingTheProgramDuringNameEntryStoresTheScoreOnceWithTheNameSoFar) {
+    GameOverScreen::storeScoreOfOpenPanel();
+    EXPECT_EQ(storedRow(9), std::make_pair(std::string("?"), 0xDEADBEEFu)) << "no panel, nothing stored";
+    clearStore();
+    openWith(50000);
+    typeText(*panel, "Bo");
+    GameOverScreen::storeScoreOfOpenPanel();
+    GameOverScreen::storeScoreOfOpenPanel();
+    EXPECT_EQ(storedRow(6), std::make_pair(std::string("Bo"), 50000u));
+    EXPECT_EQ(storedRow(7), std::make_pair(std::string("Pimla"), 10000u)) << "entered once";
+    press(195, 225);
+    EXPECT_EQ(storedRow(7), std::make_pair(std::string("Pimla"), 10000u)) << "OK after it enters nothing more";
+
+    openWith(4000);
+    GameOverScreen::storeScoreOfOpenPanel();
+    EXPECT_EQ(storedRow(9), std::make_pair(std::string("Pimla"), 6000u)) << "a tip stores nothing";
+}

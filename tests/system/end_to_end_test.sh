@@ -5,6 +5,7 @@
 #        end_to_end_test.sh RUN_DIR scaled (1920 x 1080 x 24: letterboxed)
 #        end_to_end_test.sh RUN_DIR window (1920 x 1080 x 24: window and full screen)
 #        end_to_end_test.sh RUN_DIR keys   (800 x 600 x 16: pause and keyboard play)
+#        end_to_end_test.sh RUN_DIR hostile (a FIFO settings file, a held lock)
 set -euo pipefail
 run_dir=$(cd "$1" && pwd)
 mode=${2:-full}
@@ -18,6 +19,7 @@ trap 'status=$?; [ -z "$game_pid" ] || kill "$game_pid" 2>/dev/null || true; sto
 source "$here/x_session.sh"
 source "$here/game_checks.sh"
 source "$here/keyboard_checks.sh"
+source "$here/hostile_checks.sh"
 
 [ -x "$run_dir/quadrimo" ] || fail "no program in $run_dir"
 [ -s "$run_dir/company.bmp" ] || fail "no generated pictures in $run_dir"
@@ -65,6 +67,9 @@ elif [ "$mode" = keys ]; then
   start_x 800 600 16
   start_game
   play_with_keys
+elif [ "$mode" = hostile ]; then
+  start_x 800 600 16
+  play_hostile_starts
 else
   start_x 1920 1080 24
   start_game
