@@ -4,9 +4,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "support/wave_builder.h"
 
@@ -236,22 +233,6 @@ void put32(Bytes& bytes, size_t at, uint32_t value) {
     for (size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-std::string saveTemporary(const std::string& name, const Bytes& bytes) {
-    // One private folder per test program, removed when it ends.
-    static const struct Folder {
-        std::filesystem::path path;
-        Folder() {
-            std::string pattern = (std::filesystem::temp_directory_path() / "quadrimo-bmp-XXXXXX").string();
-            if (mkdtemp(pattern.data()) != nullptr) path = pattern;
-        }
-        ~Folder() {
-            std::error_code ignored;
-            if (!path.empty()) std::filesystem::remove_all(path, ignored);
-        }
-    } folder;
-    const std::filesystem::path path = folder.path / name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
-    return path.string();
-}
+std::string saveTemporary(const std::string& name, const Bytes& bytes) { return wavetest::writeFile(name, bytes); }
 
 }  // namespace bmptest
