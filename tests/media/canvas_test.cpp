@@ -50,12 +50,24 @@ TEST(Canvas, FillConvertsColoursPerDepthAndIsClipped) {
     }
 }
 
-TEST(Canvas, TheContextHoldsTheBackBufferBusyUntilEndDraw) {
+TEST(Canvas, TheContextHoldsTheBackBufferBusyUntilEndDrawAndAPenOrFontChosenAgainReleasesTheOneSelected) {
     TestApplication test(16);
     Application& app = test.app();
     ASSERT_TRUE(app.beginDraw());
     EXPECT_FALSE(app.fillRect(0, 0, 10, 10, 0xFFFFFF));
     EXPECT_FALSE(app.beginDraw());
+    app.setPen(1, 0xFFFFFF);
+    platform::Pen* const original = app.previousPen;
+    app.setPen(3, 0xFF0000);
+    EXPECT_EQ(app.previousPen, original);
+    app.releasePen();
+    app.setFont("Arial", 16, 0xFFFFFF);
+    platform::Font* const originalFont = app.previousFont;
+    app.setFont("Arial", 20, 0x000000);
+    EXPECT_EQ(app.previousFont, originalFont);
+    app.releaseFont();
+    EXPECT_EQ(app.pen, nullptr);
+    EXPECT_EQ(app.font, nullptr);
     EXPECT_TRUE(app.endDraw());
     EXPECT_TRUE(app.fillRect(0, 0, 10, 10, 0xFFFFFF));
     app.backBuffer->setLost(true);
@@ -173,23 +185,4 @@ TEST(Canvas, NumbersAreUnsignedDecimalAndMeasuringMatchesDrawing) {
     EXPECT_NEAR(inked(s, 0, {0, 0, 800, 50}).width(), widths[1], 2);
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 400; ++x) ASSERT_EQ(s.pixelAt(x, y), s.pixelAt(x, y + 100)) << x << "," << y;
-}
-
-TEST(Canvas, ChoosingAPenOrFontAgainReleasesTheOneStillSelected) {
-    TestApplication test(16);
-    Application& app = test.app();
-    ASSERT_TRUE(app.beginDraw());
-    app.setPen(1, 0xFFFFFF);
-    platform::Pen* const original = app.previousPen;
-    app.setPen(3, 0xFF0000);
-    EXPECT_EQ(app.previousPen, original);
-    app.releasePen();
-    app.setFont("Arial", 16, 0xFFFFFF);
-    platform::Font* const originalFont = app.previousFont;
-    app.setFont("Arial", 20, 0x000000);
-    EXPECT_EQ(app.previousFont, originalFont);
-    app.releaseFont();
-    EXPECT_EQ(app.pen, nullptr);
-    EXPECT_EQ(app.font, nullptr);
-    app.endDraw();
 }

@@ -68,10 +68,9 @@ TEST_F(SoundTest, StreamingRefillsTheHalfTheCursorLeftAndNeverPlaysTrailingChunk
     const std::string path = writeFile(
         "music.wav", riff({chunk("fmt ", formatBody(1, 22050, 16)), chunk("data", data), chunk("LIST", Bytes(40, 0xEE))}));
     Sound music(path.c_str(), true, 2);
-    EXPECT_EQ(music.bufferSize, 88200u);
     music.createBuffer();
     ASSERT_NE(music.buffer, nullptr);
-    EXPECT_EQ(bufferContents(*music.buffer), slice(data, 0, 88200));
+    EXPECT_EQ(bufferContents(*music.buffer), slice(data, 0, 88200)) << "two seconds, from the start";
 
     auto refillAt = [&](uint32_t cursor) {
         EXPECT_TRUE(music.buffer->setCurrentPosition(cursor));

@@ -39,24 +39,16 @@ std::vector<uint32_t> manyColours(int count) {
 }
 
 Layout paletted(int bits, const std::vector<uint32_t>& palette, Packing packing = Packing::Plain) {
-    Layout layout;
-    layout.bitsPerPixel = bits;
-    layout.packing = packing;
-    layout.palette = palette;
-    return layout;
+    return {.bitsPerPixel = bits, .packing = packing, .palette = palette};
 }
 
 Layout direct(int bits, Packing packing = Packing::Plain, uint32_t red = 0, uint32_t green = 0, uint32_t blue = 0) {
-    Layout layout;
-    layout.bitsPerPixel = bits;
-    layout.packing = packing;
-    layout.masks[0] = red, layout.masks[1] = green, layout.masks[2] = blue;
-    return layout;
+    return {.bitsPerPixel = bits, .packing = packing, .masks = {red, green, blue}, .palette = {}};
 }
 
-template <typename Change>
-Layout with(Layout layout, Change change) {
-    change(layout);
+Layout withHeader(Layout layout, uint32_t headerSize, bool topDown = false) {
+    layout.headerSize = headerSize;
+    layout.topDown = topDown;
     return layout;
 }
 
@@ -82,18 +74,14 @@ std::vector<Written> everyLayout() {
     const auto forty = manyColours(40);
     return {
         {"1-bit, odd width", patternPicture(13, 5, twoColours), paletted(1, twoColours)},
-        {"1-bit, OS/2 header", patternPicture(9, 4, twoColours),
-         with(paletted(1, twoColours), [](Layout& l) { l.headerSize = 12; })},
+        {"1-bit, OS/2 header", patternPicture(9, 4, twoColours), withHeader(paletted(1, twoColours), 12)},
         {"4-bit", patternPicture(7, 6, sixteen), paletted(4, sixteen)},
         {"4-bit, short palette, length undeclared", patternPicture(11, 3, {sixteen.begin(), sixteen.begin() + 5}),
-         with(paletted(4, {sixteen.begin(), sixteen.begin() + 5}), [](Layout& l) { l.declarePaletteSize = false; })},
+         Layout{.bitsPerPixel = 4, .palette = {sixteen.begin(), sixteen.begin() + 5}, .declarePaletteSize = false}},
         {"8-bit", patternPicture(33, 9, forty), paletted(8, forty)},
-        {"8-bit, short palette, top-down", patternPicture(6, 7, forty),
-         with(paletted(8, forty), [](Layout& l) { l.topDown = true; })},
-        {"8-bit, OS/2 header", patternPicture(10, 3, forty),
-         with(paletted(8, forty), [](Layout& l) { l.headerSize = 12; })},
-        {"8-bit, version 5 header", patternPicture(5, 5, forty),
-         with(paletted(8, forty), [](Layout& l) { l.headerSize = 124; })},
+        {"8-bit, short palette, top-down", patternPicture(6, 7, forty), withHeader(paletted(8, forty), 40, true)},
+        {"8-bit, OS/2 header", patternPicture(10, 3, forty), withHeader(paletted(8, forty), 12)},
+        {"8-bit, version 5 header", patternPicture(5, 5, forty), withHeader(paletted(8, forty), 124)},
         {"RLE4", patternPicture(37, 9, sixteen), paletted(4, sixteen, Packing::RunLength)},
         {"RLE8", patternPicture(41, 11, forty), paletted(8, forty, Packing::RunLength)},
         {"RLE8, wide black rows", patternPicture(300, 6, {0x000000, 0x000000, 0x000000, 0x445566}),
@@ -102,11 +90,10 @@ std::vector<Written> everyLayout() {
         {"16-bit 5-6-5 bit fields", patternPicture(9, 5, fullChannels),
          direct(16, Packing::BitFields, 0xF800, 0x07E0, 0x001F)},
         {"16-bit 5-5-5 bit fields, version 5 header", patternPicture(3, 3, fullChannels),
-         with(direct(16, Packing::BitFields, 0x7C00, 0x03E0, 0x001F), [](Layout& l) { l.headerSize = 124; })},
+         withHeader(direct(16, Packing::BitFields, 0x7C00, 0x03E0, 0x001F), 124)},
         {"24-bit, odd width", patternPicture(5, 3, sixteen), direct(24)},
-        {"24-bit, top-down", patternPicture(17, 6, sixteen), with(direct(24), [](Layout& l) { l.topDown = true; })},
-        {"24-bit, version 4 header", patternPicture(4, 4, sixteen),
-         with(direct(24), [](Layout& l) { l.headerSize = 108; })},
+        {"24-bit, top-down", patternPicture(17, 6, sixteen), withHeader(direct(24), 40, true)},
+        {"24-bit, version 4 header", patternPicture(4, 4, sixteen), withHeader(direct(24), 108)},
         {"32-bit", patternPicture(6, 5, sixteen), direct(32)},
         {"32-bit bit fields, blue-green-red-alpha", patternPicture(6, 5, sixteen),
          direct(32, Packing::BitFields, 0x0000FF00, 0x00FF0000, 0xFF000000)},

@@ -1,5 +1,5 @@
-// Font lookup, cell heights and smooth rendering; measuring is checked with
-// the canvas that uses it.
+// Font lookup, cell heights and rendering into the cell; smooth edges and
+// measuring are checked with the canvas that uses them.
 #include "platform/font_rasterizer.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ TEST(FontRasterizerTest, ArialIsAMetricCompatibleFaceAndHeightsCountTheCellOrThe
     EXPECT_GT(FontRasterizer("Arial", 0).cellHeight(), 0);
 }
 
-TEST(FontRasterizerTest, RendersSmoothEdgesIntoACellHighBitmapIncludingLatin1) {
+TEST(FontRasterizerTest, RendersIntoACellHighBitmapIncludingLatin1) {
     FontRasterizer font("Arial", 16);
     TextCoverage text;
     ASSERT_TRUE(font.render("Wo\xE9", 3, text));
@@ -32,7 +32,6 @@ TEST(FontRasterizerTest, RendersSmoothEdgesIntoACellHighBitmapIncludingLatin1) {
     EXPECT_GE(text.width, width - 1);
     ASSERT_EQ(text.pixels.size(), static_cast<size_t>(text.width) * text.height);
     EXPECT_GT(std::count_if(text.pixels.begin(), text.pixels.end(), [](uint8_t c) { return c > 160; }), 10);
-    EXPECT_GT(std::count_if(text.pixels.begin(), text.pixels.end(), [](uint8_t c) { return c > 0 && c < 100; }), 10);
     // The cell's top row holds the internal leading: nothing is drawn there.
     for (int x = 0; x < text.width; ++x) EXPECT_EQ(text.at(x, 0), 0);
     TextCoverage empty;

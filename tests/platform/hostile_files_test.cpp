@@ -18,6 +18,7 @@
 #include "platform/bitmap_loader.h"
 #include "platform/file_reader.h"
 #include "platform/file_report.h"
+#include "support/bitmap_writer.h"
 #include "support/wave_builder.h"
 
 namespace fs = std::filesystem;
@@ -37,23 +38,14 @@ protected:
     fs::path folder_;
 };
 
-// A 1 KB RLE8 bitmap that declares width x height pixels and holds only
+// A run-length bitmap that declares width x height pixels and holds only
 // its end mark.
 std::string declaredBitmap(const int& width, const int& height) {
-    wavetest::Bytes out{'B', 'M'};
-    const uint32_t pixelOffset = 14 + 40 + 256 * 4;
-    wavetest::put32(out, pixelOffset + 2);
-    wavetest::put32(out, 0);
-    wavetest::put32(out, pixelOffset);
-    for (const uint32_t value : {40u, static_cast<uint32_t>(width), static_cast<uint32_t>(height)})
-        wavetest::put32(out, value);
-    wavetest::put16(out, 1);
-    wavetest::put16(out, 8);
-    for (const uint32_t value : {1u, 2u, 2835u, 2835u, 0u, 0u}) wavetest::put32(out, value);
-    for (uint32_t colour = 0; colour < 256; ++colour) wavetest::put32(out, colour * 0x010101u);
-    out.push_back(0);
-    out.push_back(1);
-    return std::string(out.begin(), out.end());
+    const bmptest::Layout rle8{.bitsPerPixel = 8, .packing = bmptest::Packing::RunLength, .palette = {0}};
+    bmptest::Bytes file = bmptest::writeBitmap({1, 1, {0}}, rle8);
+    bmptest::put32(file, bmptest::WIDTH_AT, static_cast<uint32_t>(width));
+    bmptest::put32(file, bmptest::HEIGHT_AT, static_cast<uint32_t>(height));
+    return std::string(file.begin(), file.end());
 }
 
 }  // namespace

@@ -26,6 +26,8 @@ using namespace platform;
 
 namespace {
 
+const std::string HEAD = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Zentrio\\Quadrimo]\n";
+
 class SettingsStoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -123,9 +125,7 @@ TEST_F(SettingsStoreTest, EveryFileNotFullyUnderstoodIsKeptUnderItsOwnNameAndOnl
 TEST_F(SettingsStoreTest, AWellFormedFileOfManyMegabytesIsReadAndKept) {
     std::filesystem::create_directories(folder_ + "/deeper");
     const std::string longName(3 << 20, 'n');
-    std::ofstream(path_, std::ios::binary) << "Windows Registry Editor Version 5.00\n\n"
-                                              "[HKEY_CURRENT_USER\\Software\\Zentrio\\Quadrimo]\n"
-                                           << "\"name9\"=\"" << longName << "\"\n\"score0\"=dword:00bc614e\n";
+    std::ofstream(path_, std::ios::binary) << HEAD << "\"name9\"=\"" << longName << "\"\n\"score0\"=dword:00bc614e\n";
     auto store = openStore();
     uint32_t score = 0;
     EXPECT_EQ(store->read("score0", SETTING_DWORD, &score, 4), SETTINGS_OK);
@@ -172,8 +172,7 @@ TEST_F(SettingsStoreTest, ReadingNeedsNoLockAndWhatCannotBeStoredWaitsForTheNext
     // A lock file that cannot be opened stands for a folder the player may
     // not write to (a chmod 500 folder would not stop the root user).
     std::filesystem::create_directories(path_ + ".lock");
-    std::ofstream(path_) << "Windows Registry Editor Version 5.00\n\n"
-                            "[HKEY_CURRENT_USER\\Software\\Zentrio\\Quadrimo]\n\"score9\"=dword:00000007\n";
+    std::ofstream(path_) << HEAD << "\"score9\"=dword:00000007\n";
     auto store = openStore();
     uint32_t score = 0;
     EXPECT_EQ(store->read("score9", SETTING_DWORD, &score, 4), SETTINGS_OK);
@@ -198,8 +197,7 @@ TEST_F(SettingsStoreTest, ReadingNeedsNoLockAndWhatCannotBeStoredWaitsForTheNext
 TEST_F(SettingsStoreTest, AFolderThePlayerCannotWriteStillShowsItsScores) {
     if (geteuid() == 0) GTEST_SKIP() << "root writes to any folder: the lock-file case above stands in for this one";
     std::filesystem::create_directories(folder_ + "/deeper");
-    std::ofstream(path_) << "Windows Registry Editor Version 5.00\n\n"
-                            "[HKEY_CURRENT_USER\\Software\\Zentrio\\Quadrimo]\n\"score9\"=dword:00000007\n";
+    std::ofstream(path_) << HEAD << "\"score9\"=dword:00000007\n";
     chmod((folder_ + "/deeper").c_str(), 0500);
     auto store = openStore();
     uint32_t score = 0;

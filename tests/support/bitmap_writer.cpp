@@ -4,22 +4,15 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+
+#include "support/wave_builder.h"
 
 namespace bmptest {
 
 namespace {
 
-void append16(Bytes& out, uint32_t value) {
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void append32(Bytes& out, uint32_t value) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
+using wavetest::put16;
+using wavetest::put32;
 
 uint32_t paletteIndex(const Layout& layout, uint32_t colour) {
     const auto found = std::find(layout.palette.begin(), layout.palette.end(), colour);
@@ -199,40 +192,34 @@ Bytes writeBitmap(const Picture& picture, const Layout& layout) {
     const Bytes pixels = runLength ? RunLengthEncoder(picture, layout).encode() : plainRows(picture, layout);
 
     Bytes header;
-    append32(header, layout.headerSize);
+    put32(header, layout.headerSize);
     if (core) {
-        append16(header, static_cast<uint32_t>(picture.width));
-        append16(header, static_cast<uint32_t>(picture.height));
-        append16(header, 1);
-        append16(header, static_cast<uint32_t>(layout.bitsPerPixel));
+        for (const int value : {picture.width, picture.height, 1, layout.bitsPerPixel})
+            put16(header, static_cast<uint32_t>(value));
     } else {
-        append32(header, static_cast<uint32_t>(picture.width));
-        append32(header, static_cast<uint32_t>(layout.topDown ? -picture.height : picture.height));
-        append16(header, 1);
-        append16(header, static_cast<uint32_t>(layout.bitsPerPixel));
         const uint32_t compression = runLength ? (layout.bitsPerPixel == 8 ? 1 : 2)
                                      : layout.packing == Packing::BitFields ? 3 : 0;
-        append32(header, compression);
-        append32(header, static_cast<uint32_t>(pixels.size()));
-        append32(header, 2835);  // 72 dots per inch, both ways
-        append32(header, 2835);
-        append32(header, layout.declarePaletteSize ? static_cast<uint32_t>(layout.palette.size()) : 0);
-        append32(header, 0);
+        put32(header, static_cast<uint32_t>(picture.width));
+        put32(header, static_cast<uint32_t>(layout.topDown ? -picture.height : picture.height));
+        put16(header, 1);
+        put16(header, static_cast<uint32_t>(layout.bitsPerPixel));
+        // 2835: 72 dots per inch, both ways.
+        for (const uint32_t value : {compression, static_cast<uint32_t>(pixels.size()), 2835u, 2835u,
+                                     layout.declarePaletteSize ? static_cast<uint32_t>(layout.palette.size()) : 0u, 0u})
+            put32(header, value);
         if (layout.packing == Packing::BitFields || layout.headerSize > 40)
-            for (uint32_t mask : layout.masks) append32(header, mask);
+            for (uint32_t mask : layout.masks) put32(header, mask);
         header.resize(layout.headerSize + (layout.headerSize == 40 && layout.packing == Packing::BitFields ? 12 : 0));
     }
+    // Blue, green, red, and a zero byte except in the core header's table.
     for (uint32_t colour : layout.palette) {
-        header.push_back(static_cast<uint8_t>(colour));
-        header.push_back(static_cast<uint8_t>(colour >> 8));
-        header.push_back(static_cast<uint8_t>(colour >> 16));
-        if (!core) header.push_back(0);
+        if (core) put16(header, colour), header.push_back(static_cast<uint8_t>(colour >> 16));
+        else put32(header, colour);
     }
 
     Bytes file = {'B', 'M'};
-    append32(file, static_cast<uint32_t>(14 + header.size() + pixels.size()));
-    append32(file, 0);
-    append32(file, static_cast<uint32_t>(14 + header.size()));
+    for (const size_t value : {14 + header.size() + pixels.size(), size_t{0}, 14 + header.size()})
+        put32(file, static_cast<uint32_t>(value));
     file.insert(file.end(), header.begin(), header.end());
     file.insert(file.end(), pixels.begin(), pixels.end());
     return file;
@@ -246,22 +233,6 @@ void put32(Bytes& bytes, size_t at, uint32_t value) {
     for (size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-std::string saveTemporary(const std::string& name, const Bytes& bytes) {
-    // One private folder per test program, removed when it ends.
-    static const struct Folder {
-        std::filesystem::path path;
-        Folder() {
-            std::string pattern = (std::filesystem::temp_directory_path() / "quadrimo-bmp-XXXXXX").string();
-            if (mkdtemp(pattern.data()) != nullptr) path = pattern;
-        }
-        ~Folder() {
-            std::error_code ignored;
-            if (!path.empty()) std::filesystem::remove_all(path, ignored);
-        }
-    } folder;
-    const std::filesystem::path path = folder.path / name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
-    return path.string();
-}
+std::string saveTemporary(const std::string& name, const Bytes& bytes) { return wavetest::writeFile(name, bytes); }
 
 }  // namespace bmptest

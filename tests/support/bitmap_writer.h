@@ -57,7 +57,8 @@ Bytes writeBitmap(const Picture& picture, const Layout& layout);
 void put16(Bytes& bytes, size_t at, uint32_t value);
 void put32(Bytes& bytes, size_t at, uint32_t value);
 
-// Writes bytes to a file in a private temporary folder and returns its path.
+// Writes bytes to a file in the test run's private folder (chosen by the test
+// entry, so not before main) and returns its path.
 std::string saveTemporary(const std::string& name, const Bytes& bytes);
 
 }  // namespace bmptest
