@@ -3,10 +3,10 @@
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "app/events.h"
+#include "platform/letterbox.h"
 
 namespace platform {
 
@@ -135,8 +135,13 @@ void SdlWindow::post(MessageQueue& queue, uint32_t message, uintptr_t first, int
 }
 
 intptr_t SdlWindow::picturePosition(int x, int y) const {
-    // Positions over the letterbox bars are pulled onto the picture's edge.
-    return packPosition(std::clamp(x, 0, width_ - 1), std::clamp(y, 0, height_ - 1));
+    // The same geometry as the presenter's, so a click lands on the pixel
+    // shown under it; positions over the letterbox bars are pulled onto the
+    // picture's edge.
+    int outputWidth = 0, outputHeight = 0;
+    outputSize(outputWidth, outputHeight);
+    const PicturePoint point = pictureFromOutput(x, y, outputWidth, outputHeight, width_, height_);
+    return packPosition(point.x, point.y);
 }
 
 void SdlWindow::postDestroyOnce(MessageQueue& queue) {
@@ -153,6 +158,12 @@ void SdlWindow::translateWindowEvent(uint8_t windowEvent, MessageQueue& queue) {
         case SDL_WINDOWEVENT_RESTORED: post(queue, MESSAGE_SIZE, SIZE_RESTORED, size); break;
         case SDL_WINDOWEVENT_MAXIMIZED: post(queue, MESSAGE_SIZE, SIZE_MAXIMIZED, size); break;
         default: break;
+    }
+    // The window system may have dropped or moved what was shown.
+    if (windowEvent == SDL_WINDOWEVENT_EXPOSED || windowEvent == SDL_WINDOWEVENT_SHOWN ||
+        windowEvent == SDL_WINDOWEVENT_RESTORED || windowEvent == SDL_WINDOWEVENT_MAXIMIZED ||
+        windowEvent == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        showAll_ = true;
     }
 }
 
