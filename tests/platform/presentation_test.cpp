@@ -178,10 +178,9 @@ struct ScalerCase {
 TEST(PictureScaler, MatchesTheReferenceAtEverySizeAndFormatAndRedrawsAllAChangeReaches) {
     const OutputFormat xrgb{}, rgb565{2, 11, 5, 0, 3, 2, 3}, rgb555{2, 10, 5, 0, 3, 3, 3}, bgr24{3, 16, 8, 0, 0, 0, 0},
         xbgr{4, 0, 8, 16, 0, 0, 0};
-    const ScalerCase cases[] = {{{800, 600}, 16, rgb565},  {{800, 600}, 32, xrgb},    {{1920, 1080}, 16, xrgb},
-                                {{1920, 1080}, 16, rgb565}, {{2560, 1440}, 16, xrgb}, {{1001, 577}, 16, bgr24},
-                                {{643, 481}, 32, xbgr},     {{1366, 768}, 24, rgb555}, {{333, 999}, 16, xrgb},
-                                {{401, 299}, 16, rgb565}};
+    const ScalerCase cases[] = {{{800, 600}, 16, rgb565},   {{800, 600}, 32, xrgb},     {{1920, 1080}, 16, xrgb},
+                                {{1280, 1024}, 16, rgb565}, {{1001, 577}, 16, bgr24},   {{643, 481}, 32, xbgr},
+                                {{1366, 768}, 24, rgb555},  {{333, 999}, 16, xrgb},     {{401, 299}, 16, rgb565}};
     uint32_t seed = 12345;
     const auto next = [&seed] { return (seed = seed * 214013u + 2531011u) >> 16 & 0x7FFF; };
     for (const ScalerCase& c : cases) {
