@@ -26,7 +26,7 @@ inline uint32_t readPixel(const uint8_t* p, int bytes) {
 // ending on the row's end.
 inline void copyRow(uint8_t* out, const uint8_t* in, size_t size) {
     constexpr size_t chunk = 16;
-    constexpr size_t longRow = 512;
+    constexpr size_t longRow = 64;
     if (size < chunk || size >= longRow) {
         std::memcpy(out, in, size);
         return;
