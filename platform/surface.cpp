@@ -22,17 +22,20 @@ inline uint32_t readPixel(const uint8_t* p, int bytes) {
 
 // Copies a row between two surfaces. Short rows (a block is 60 or 120
 // bytes) cost more in the call to the library's copy than in the copy
-// itself, so they are moved 16 bytes at a time in place, the last 16 bytes
+// itself, so they are moved in place in fixed-size pieces, the last piece
 // ending on the row's end.
 inline void copyRow(uint8_t* out, const uint8_t* in, size_t size) {
     constexpr size_t chunk = 16;
-    constexpr size_t longRow = 64;
-    if (size < chunk || size >= longRow) {
+    constexpr size_t half = 64;
+    if (size < chunk || size > 2 * half) {
         std::memcpy(out, in, size);
-        return;
+    } else if (size >= half) {
+        std::memcpy(out, in, half);
+        std::memcpy(out + size - half, in + size - half, half);
+    } else {
+        for (size_t i = 0; i + chunk <= size; i += chunk) std::memcpy(out + i, in + i, chunk);
+        std::memcpy(out + size - chunk, in + size - chunk, chunk);
     }
-    for (size_t i = 0; i + chunk <= size; i += chunk) std::memcpy(out + i, in + i, chunk);
-    std::memcpy(out + size - chunk, in + size - chunk, chunk);
 }
 
 inline void writePixel(uint8_t* p, int bytes, uint32_t v) {
