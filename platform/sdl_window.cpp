@@ -1,4 +1,4 @@
-// The SDL window: creation, showing, sizing and presentation.
+// The SDL window: creation, showing, sizing, and whether a renderer or our own scaler presents.
 #include "platform/sdl_window.h"
 
 #include <SDL.h>
