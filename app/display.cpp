@@ -61,6 +61,8 @@ bool Application::releaseDisplay() {
 bool Application::restoreSurfaces() {
     // A drawing left open holds the back buffer; it cannot survive a restore.
     releaseCanvas();
+    // What the screen shows came from the lost surfaces.
+    if (window != nullptr) window->invalidate();
     if (primarySurface != nullptr && backBuffer != nullptr && primarySurface->restore() && backBuffer->restore()) {
         return true;
     }

@@ -1,7 +1,9 @@
-// The SDL window: creation, showing, sizing and presentation.
+// The SDL window: creation, showing, sizing, and whether a renderer or our own scaler presents.
 #include "platform/sdl_window.h"
 
 #include <SDL.h>
+
+#include <dirent.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -32,14 +34,6 @@ bool suitsWindow(int width, int height) {
            height <= maximumWindowSide;
 }
 
-uint32_t textureFormat(int bitsPerPixel) {
-    switch (bitsPerPixel) {
-        case 16: return SDL_PIXELFORMAT_RGB565;
-        case 24: return SDL_PIXELFORMAT_BGR24;
-        default: return SDL_PIXELFORMAT_RGB888;
-    }
-}
-
 // Whether the renderer draws through an OpenGL that runs on the processor:
 // copying the picture through such a driver costs a good part of a core,
 // many times what SDL's own software renderer needs.
@@ -56,6 +50,25 @@ bool drawsWithSoftwareOpenGl(SDL_Renderer* renderer) {
         if (std::strstr(name, software) != nullptr) return true;
     }
     return false;
+}
+
+// Whether it is plain without asking OpenGL that the picture would be drawn
+// on the processor: no graphics card to render with, or the environment
+// asks for software. Loading a software OpenGL only to put it away again
+// costs tens of megabytes and a good part of the start-up.
+bool softwareIsEvident() {
+    const char* forced = std::getenv("LIBGL_ALWAYS_SOFTWARE");
+    if (forced != nullptr && *forced != '\0' && std::strcmp(forced, "0") != 0) return true;
+    const char* driver = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    if (driver != nullptr && std::strcmp(driver, "software") == 0) return true;
+    DIR* devices = opendir("/dev/dri");
+    if (devices == nullptr) return true;
+    bool renderNode = false;
+    while (const dirent* entry = readdir(devices)) {
+        if (std::strncmp(entry->d_name, "renderD", 7) == 0) renderNode = true;
+    }
+    closedir(devices);
+    return !renderNode;
 }
 
 // SDL falls back to drivers that show nothing when there is no display; the
@@ -94,6 +107,9 @@ SdlWindow::SdlWindow(const WindowOptions& options)
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     chooseWindowedSize(options);
+    // Without a renderer the window's own pixels are written, not a texture
+    // of a (software) OpenGL.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Resizable in full screen too, so that it stays so when switched.
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
     SDL_Rect frame{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowedWidth_, windowedHeight_};
@@ -112,24 +128,22 @@ SdlWindow::SdlWindow(const WindowOptions& options)
     }
     SDL_SetWindowMinimumSize(window_, minimumWindowWidth, minimumWindowHeight);
     if (options.iconFile != nullptr) setIcon(options.iconFile);
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (renderer_ != nullptr && drawsWithSoftwareOpenGl(renderer_)) {
-        SDL_DestroyRenderer(renderer_);
-        renderer_ = nullptr;
+    // A graphics card scales the picture for nothing; on the processor our own
+    // scaler, which touches only what changed, does it far cheaper.
+    if (!softwareIsEvident()) {
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+        if (renderer_ != nullptr && drawsWithSoftwareOpenGl(renderer_)) {
+            SDL_DestroyRenderer(renderer_);
+            renderer_ = nullptr;
+        }
     }
-    if (renderer_ == nullptr) {
-        // The window's own pixels, not a texture of a (software) OpenGL.
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    }
-    if (renderer_ == nullptr) {
+    // Without a renderer, the window's pixels must be there to scale into.
+    if (renderer_ == nullptr && SDL_GetWindowSurface(window_) == nullptr) {
         recordSdlFailure("SDL could not draw into the window");
         return;
     }
-    // The picture keeps its size and shape; the renderer scales it to fit,
-    // letterboxes it, and maps mouse positions back into it.
-    SDL_RenderSetLogicalSize(renderer_, width_, height_);
     SDL_StartTextInput();
+    ready_ = true;
 }
 
 SdlWindow::~SdlWindow() {
@@ -234,25 +248,6 @@ void SdlWindow::leaveFullScreen() {
 void SdlWindow::destroy() {
     if (window_ != nullptr) SDL_HideWindow(window_);
     destroyed_ = true;
-}
-
-bool SdlWindow::present(const Surface& picture) {
-    if (destroyed_) return true;
-    if (renderer_ == nullptr) return false;
-    const int bits = picture.bitsPerPixel();
-    if (texture_ == nullptr || textureBits_ != bits) {
-        if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-        texture_ = SDL_CreateTexture(renderer_, textureFormat(bits), SDL_TEXTUREACCESS_STREAMING, picture.width(),
-                                     picture.height());
-        textureBits_ = bits;
-        if (texture_ == nullptr) return false;
-    }
-    if (SDL_UpdateTexture(texture_, nullptr, picture.pixels(), picture.pitch()) != 0) return false;
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    if (SDL_RenderClear(renderer_) != 0) return false;
-    if (SDL_RenderCopy(renderer_, texture_, nullptr, nullptr) != 0) return false;
-    SDL_RenderPresent(renderer_);
-    return true;
 }
 
 int SdlWindow::desktopBitsPerPixel() const {

@@ -9,6 +9,7 @@
 
 #include "app/events.h"
 #include "platform/sdl_keys.h"
+#include "platform/letterbox.h"
 
 namespace platform {
 
@@ -131,8 +132,13 @@ void SdlWindow::post(MessageQueue& queue, uint32_t message, uintptr_t first, int
 }
 
 intptr_t SdlWindow::picturePosition(int x, int y) const {
-    // Positions over the letterbox bars are pulled onto the picture's edge.
-    return packPosition(std::clamp(x, 0, width_ - 1), std::clamp(y, 0, height_ - 1));
+    // The same geometry as the presenter's, so a click lands on the pixel
+    // shown under it; positions over the letterbox bars are pulled onto the
+    // picture's edge.
+    int outputWidth = 0, outputHeight = 0;
+    outputSize(outputWidth, outputHeight);
+    const PicturePoint point = pictureFromOutput(x, y, outputWidth, outputHeight, width_, height_);
+    return packPosition(point.x, point.y);
 }
 
 void SdlWindow::postDestroyOnce(MessageQueue& queue) {
@@ -156,6 +162,12 @@ void SdlWindow::translateWindowEvent(const SDL_WindowEvent& windowEvent, Message
             break;
         }
         default: break;
+    }
+    // The window system may have dropped or moved what was shown.
+    const uint8_t id = windowEvent.event;
+    if (id == SDL_WINDOWEVENT_EXPOSED || id == SDL_WINDOWEVENT_SHOWN || id == SDL_WINDOWEVENT_RESTORED ||
+        id == SDL_WINDOWEVENT_MAXIMIZED || id == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        showAll_ = true;
     }
 }
 

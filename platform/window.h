@@ -53,8 +53,12 @@ public:
     // Takes the window off the screen for good; later presents do nothing.
     virtual void destroy() = 0;
     virtual bool isDestroyed() const = 0;
-    // Shows the picture, scaled to fit and letterboxed in full screen.
+    // Shows the picture, scaled to fit and letterboxed in full screen. A
+    // picture equal to the one on the screen is not shown again.
     virtual bool present(const Surface& picture) = 0;
+    // The screen no longer holds the last picture: the next present shows
+    // all of it.
+    virtual void invalidate() = 0;
     // The desktop's colour depth: 16, 24 or 32 (or less on a palette desktop).
     virtual int desktopBitsPerPixel() const = 0;
     // The toolkit's own handle, for dialogs that belong to the window.

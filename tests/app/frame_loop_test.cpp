@@ -12,6 +12,7 @@
 #include "platform/display_device.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
+#include "platform/sdl_window.h"
 #include "platform/surface.h"
 #include "support/test_application.h"
 
@@ -153,6 +154,11 @@ TEST_F(FrameLoop, ALostDisplayIsRestoredAndTheFrameDrawnAgainAtOnce) {
     EXPECT_EQ(root.drawTimes, (std::vector<uint32_t>{1066, 1132, 1132, 1198, 1264}));
     EXPECT_EQ(root.ticks, 4);
     EXPECT_TRUE(messageBoxes.empty());
+    // The picture never changes: only the first frame and the one after the
+    // restore reach the screen.
+    const auto* window = dynamic_cast<platform::SdlWindow*>(app.app().window);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->presentCount(), 2);
 }
 
 TEST_F(FrameLoop, SurfacesThatCannotBeRestoredAreMadeAgain) {

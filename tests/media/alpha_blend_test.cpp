@@ -35,34 +35,39 @@ TEST(AlphaBlend, KnownValues) {
     EXPECT_EQ(destination, 178);
 }
 
-TEST(AlphaBlend, RowsMatchTheFormulasForEveryAlpha) {
+TEST(AlphaBlend, RowsOfEveryLengthMatchTheFormulasForEveryAlpha) {
     std::mt19937 random(12345);
-    // 61 pixels: several vector steps and a tail; offset by one byte so no
-    // row starts aligned.
-    const int pixels = 61;
-    std::vector<uint8_t> source(2 * pixels + 1), destination(2 * pixels + 1), original(2 * pixels + 1);
-    std::vector<uint8_t> sourceBytes(3 * pixels + 1), destinationBytes(3 * pixels + 1), originalBytes(3 * pixels + 1);
-    for (int alpha = 0; alpha <= 128; ++alpha) {
-        for (int round = 0; round < 8; ++round) {
-            for (auto* row : {&source, &original, &sourceBytes, &originalBytes})
-                for (uint8_t& byte : *row) byte = static_cast<uint8_t>(random());
-            destination = original;
-            destinationBytes = originalBytes;
-            alpha_blend::blendPixels565(destination.data() + 1, source.data() + 1, pixels, alpha);
-            alpha_blend::blendBytes(destinationBytes.data() + 1, sourceBytes.data() + 1, 3 * pixels, alpha);
-            for (int i = 0; i < pixels; ++i) {
-                const uint8_t* s = source.data() + 1 + 2 * i;
-                const uint8_t* d = original.data() + 1 + 2 * i;
-                const uint8_t* out = destination.data() + 1 + 2 * i;
-                ASSERT_EQ(out[0] | (out[1] << 8), reference565(s[0] | (s[1] << 8), d[0] | (d[1] << 8), alpha))
-                    << "alpha " << alpha << " pixel " << i;
+    // Rows shorter than a vector step, exactly one, a block's 30 pixels with
+    // a tail, and several steps; offset by one byte so no row starts aligned,
+    // with a guard byte at each end.
+    for (const int pixels : {1, 5, 8, 13, 30, 61}) {
+        std::vector<uint8_t> source(2 * pixels + 2), destination(2 * pixels + 2), original(2 * pixels + 2);
+        std::vector<uint8_t> sourceBytes(3 * pixels + 2), destinationBytes(3 * pixels + 2),
+            originalBytes(3 * pixels + 2);
+        for (int alpha = 0; alpha <= 128; ++alpha) {
+            for (int round = 0; round < 2; ++round) {
+                for (auto* row : {&source, &original, &sourceBytes, &originalBytes})
+                    for (uint8_t& byte : *row) byte = static_cast<uint8_t>(random());
+                destination = original;
+                destinationBytes = originalBytes;
+                alpha_blend::blendPixels565(destination.data() + 1, source.data() + 1, pixels, alpha);
+                alpha_blend::blendBytes(destinationBytes.data() + 1, sourceBytes.data() + 1, 3 * pixels, alpha);
+                for (int i = 0; i < pixels; ++i) {
+                    const uint8_t* s = source.data() + 1 + 2 * i;
+                    const uint8_t* d = original.data() + 1 + 2 * i;
+                    const uint8_t* out = destination.data() + 1 + 2 * i;
+                    ASSERT_EQ(out[0] | (out[1] << 8), reference565(s[0] | (s[1] << 8), d[0] | (d[1] << 8), alpha))
+                        << pixels << " pixels, alpha " << alpha << " pixel " << i;
+                }
+                for (int i = 1; i <= 3 * pixels; ++i)
+                    ASSERT_EQ(destinationBytes[i], (sourceBytes[i] * alpha + originalBytes[i] * (128 - alpha)) / 128)
+                        << pixels << " pixels, alpha " << alpha << " byte " << i;
+                // Nothing outside the row is touched.
+                ASSERT_EQ(destination.front(), original.front());
+                ASSERT_EQ(destination.back(), original.back());
+                ASSERT_EQ(destinationBytes.front(), originalBytes.front());
+                ASSERT_EQ(destinationBytes.back(), originalBytes.back());
             }
-            for (int i = 1; i <= 3 * pixels; ++i)
-                ASSERT_EQ(destinationBytes[i], (sourceBytes[i] * alpha + originalBytes[i] * (128 - alpha)) / 128)
-                    << "alpha " << alpha << " byte " << i;
-            // Nothing outside the row is touched.
-            ASSERT_EQ(destination[0], original[0]);
-            ASSERT_EQ(destinationBytes[0], originalBytes[0]);
         }
     }
     // The extremes: alpha 128 gives the source, alpha 0 keeps the destination.

@@ -49,3 +49,28 @@ TEST(Surface, LockedOrLostSurfacesRefuseDrawingUntilUnlockedOrRestored) {
     s.setRestoreFails(true);
     EXPECT_FALSE(s.restore());
 }
+
+TEST(Surface, PlainCopiesOfEveryRowLengthMoveExactlyTheirPixelsAlsoWithinOneSurface) {
+    // Rows shorter than the copy's 16-byte step, between steps, a block's
+    // width, and longer than the short-row path.
+    for (const int bits : {16, 24, 32}) {
+        for (const int width : {1, 7, 8, 9, 30, 85, 300}) {
+            SCOPED_TRACE(testing::Message() << bits << " bits, " << width << " pixels");
+            Surface source(width, 3, bits), target(width + 4, 5, bits);
+            const uint32_t mask = bits == 16 ? 0xFFFFu : bits == 24 ? 0xFFFFFFu : 0xFFFFFFFFu;
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < width; ++x) source.setPixelAt(x, y, (x * 2654435761u + y * 97u) & mask);
+            target.fill(Rect{0, 0, width + 4, 5}, 0x5A5A & mask);
+            ASSERT_TRUE(target.blit(2, 1, source, Rect{0, 0, width, 3}, false));
+            for (int y = 0; y < 5; ++y)
+                for (int x = 0; x < width + 4; ++x) {
+                    const bool inside = x >= 2 && x < width + 2 && y >= 1 && y < 4;
+                    ASSERT_EQ(target.pixelAt(x, y), inside ? source.pixelAt(x - 2, y - 1) : (0x5A5A & mask))
+                        << x << ", " << y;
+                }
+            // Onto itself, one pixel to the right: overlapping rows.
+            ASSERT_TRUE(source.blit(1, 0, source, Rect{0, 0, width - 1, 3}, false));
+            for (int x = 1; x < width; ++x) ASSERT_EQ(source.pixelAt(x, 2), ((x - 1) * 2654435761u + 2 * 97u) & mask);
+        }
+    }
+}
