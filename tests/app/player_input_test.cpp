@@ -5,7 +5,6 @@
 
 #include <SDL.h>
 
-#include <cstdio>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -20,14 +19,13 @@
 #include "game/block.h"
 #include "game/game_screen.h"
 #include "media/sound.h"
-#include "platform/message_queue.h"
 #include "platform/surface.h"
 #include "screens/screen_test_support.h"
 #include "screens/title_screen.h"
+#include "sdl_input.h"
 #include "support/test_application.h"
 
 namespace {
-
 
 class PlayerInput : public ::testing::Test {
 protected:
@@ -50,53 +48,13 @@ protected:
         EXPECT_EQ(chdir(previousFolder), 0);
     }
 
-    // The message loop's dispatch of all that waits, SDL's events included.
-    void deliver() {
-        platform::Message m;
-        while (theApplication->messages->peek() && theApplication->messages->get(m))
-            windowProc(m.window, m.message, m.firstParameter, m.secondParameter);
-    }
-    void push(SDL_Event event) {
-        SDL_PushEvent(&event);
-        deliver();
-    }
-    static SDL_Event event(Uint32 type) {
-        SDL_Event e{};
-        e.type = type;
-        return e;
-    }
-    void key(SDL_Keycode symbol, Uint32 type = SDL_KEYDOWN, Uint16 modifiers = KMOD_NONE) {
-        SDL_Event e = event(type);
-        e.key.keysym.sym = symbol;
-        e.key.keysym.mod = modifiers;
-        push(e);
-    }
-    void tap(SDL_Keycode symbol, Uint16 modifiers = KMOD_NONE) {
-        key(symbol, SDL_KEYDOWN, modifiers);
-        key(symbol, SDL_KEYUP, modifiers);
-    }
-    // Pad buttons come from the controller layer as key messages.
-    void pad(int code, uint32_t message = MESSAGE_KEY_DOWN) {
-        theApplication->messages->post({theApplication->window, message, static_cast<uintptr_t>(code), 0});
-        deliver();
-    }
-    void moveMouse(int x, int y) {
-        SDL_Event e = event(SDL_MOUSEMOTION);
-        e.motion.x = x, e.motion.y = y;
-        push(e);
-    }
-    void click(int x, int y) {
-        for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
-            SDL_Event e = event(type);
-            e.button.button = SDL_BUTTON_LEFT, e.button.x = x, e.button.y = y;
-            push(e);
-        }
-    }
-    void wheel(int notches) {
-        SDL_Event e = event(SDL_MOUSEWHEEL);
-        e.wheel.y = notches;
-        push(e);
-    }
+    // Each input is dispatched at once, as the loop does between frames.
+    void key(SDL_Keycode symbol, bool down = true) { sdl_input::key(symbol, down), sdl_input::deliver(); }
+    void tap(SDL_Keycode symbol, Uint16 mods = KMOD_NONE) { sdl_input::tap(symbol, mods), sdl_input::deliver(); }
+    void pad(int code, uint32_t message = MESSAGE_KEY_DOWN) { sdl_input::pad(code, message), sdl_input::deliver(); }
+    void moveMouse(int x, int y) { sdl_input::mouse(x, y), sdl_input::deliver(); }
+    void click(int x, int y) { sdl_input::mouse(x, y, SDL_BUTTON_LEFT), sdl_input::deliver(); }
+    void wheel(int notches) { sdl_input::wheel(notches), sdl_input::deliver(); }
     void frames(int count) {
         for (int i = 0; i < count; ++i) {
             ASSERT_TRUE(root->draw());
@@ -203,8 +161,8 @@ TEST_F(PlayerInput, APauseInAChainStopsClockBlocksAndMusicAndHidesTheBoardUntilA
     EXPECT_GT(white, 100) << "the notice has its words";
     EXPECT_NE(picture.pixelAt(200 + g.timeLeft / 5 - 1, 55), picture.pixelAt(200 + g.timeLeft / 5, 55));
 
-    key(SDLK_p, SDL_KEYUP);
-    key(SDLK_LSHIFT, SDL_KEYUP);
+    key(SDLK_p, false);
+    key(SDLK_LSHIFT, false);
     tap(SDLK_q);
     EXPECT_FALSE(g.paused);
     frames(1);
@@ -256,9 +214,7 @@ TEST_F(PlayerInput, EveryPauseKeyPausesAClickResumesWithoutAMoveAndExitStillLeav
     tap(SDLK_p);
     root->handleEvent(EVENT_PAUSE);
     EXPECT_FALSE(next.paused);
-    SDL_Event text = event(SDL_TEXTINPUT);
-    std::snprintf(text.text.text, sizeof text.text.text, "Ann");
-    push(text);
+    sdl_input::type("Ann");
     tap(SDLK_BACKSPACE);
     tap(SDLK_ESCAPE);
     tap(SDLK_RETURN);
@@ -315,7 +271,7 @@ TEST_F(PlayerInput, KeysPadAndWheelTurnGroupsOnlyWhenAClickWould) {
     for (const bool space : {true, false}) {
         space ? key(SDLK_SPACE) : pad(KEY_GAMEPAD_X);
         EXPECT_GT(g.hintCount, 0);
-        space ? key(SDLK_SPACE, SDL_KEYUP) : pad(KEY_GAMEPAD_X, MESSAGE_KEY_UP);
+        space ? key(SDLK_SPACE, false) : pad(KEY_GAMEPAD_X, MESSAGE_KEY_UP);
         EXPECT_EQ(g.hintCount, 0);
     }
 }
