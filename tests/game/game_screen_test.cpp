@@ -158,11 +158,6 @@ TEST_F(GameScreenPlay, DrawsTheTimeBarCursorMatchOutlinesAndHints) {
     ASSERT_TRUE(screen->findMatches());
     ASSERT_TRUE(screen->draw());
     EXPECT_EQ(backBuffer.pixelAt(220, 130), white) << "match outline through the cell centres";
-
-    screen->timeLeft = 1;
-    screen->tick();
-    ASSERT_NE(screen->panel(), nullptr);
-    EXPECT_TRUE(screen->draw()) << "the frozen board with the panel on top";
 }
 
 TEST(GameScreenMusic, MusicFollowsTheSoundSwitchAndStopsWhenTheTimeRunsOut) {
