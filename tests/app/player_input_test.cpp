@@ -1,6 +1,6 @@
-// Playing by keyboard, pad and wheel, and pausing, driven the way a player
-// does: SDL events through the event pump, the message queue and windowProc
-// into the screen manager and the screens.
+// Playing by keyboard, pad and wheel, pausing, and the music, driven the way
+// a player does: SDL events through the event pump, the message queue and
+// windowProc into the screen manager and the screens.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -122,6 +122,7 @@ protected:
 
 TEST_F(PlayerInput, APauseInAChainStopsClockBlocksAndMusicAndHidesTheBoardUntilAnyKey) {
     GameScreen& g = startGame();
+    EXPECT_TRUE(g.music->playing) << "music from the start of the game";
     paint({{0, 0}, {1, 0}, {2, 0}, {0, 1}}, 9);
     // The first arrow shows the cursor on the middle group; then it walks.
     tap(SDLK_LEFT);
@@ -132,7 +133,6 @@ TEST_F(PlayerInput, APauseInAChainStopsClockBlocksAndMusicAndHidesTheBoardUntilA
     frames(5);  // three ticks of travel, the scan, the first vanishing step
     ASSERT_TRUE(g.removing);
     EXPECT_EQ(std::pair(g.score, g.chain), std::pair(2, 1));
-    EXPECT_TRUE(g.music->playing);
 
     key(SDLK_p);
     ASSERT_TRUE(g.paused);
@@ -170,6 +170,18 @@ TEST_F(PlayerInput, APauseInAChainStopsClockBlocksAndMusicAndHidesTheBoardUntilA
     EXPECT_EQ(g.timeLeft, frozen[1] - 1);
     settle();
     EXPECT_EQ(std::pair(g.removedCount, g.score), std::pair(4, 2)) << "the chain goes on where it stopped";
+
+    // The music follows the sound switch at the next tick and ends with the time.
+    for (const bool on : {false, true}) {
+        click(716, 449);
+        EXPECT_NE(g.music->playing, on);
+        frames(1);
+        EXPECT_EQ(g.music->playing, on);
+    }
+    g.timeLeft = 1;
+    frames(1);
+    EXPECT_EQ(std::tuple(g.playing, g.music->playing, g.timeUpSound->playing), std::tuple(false, false, true))
+        << "no unfed loop under the end-of-game panel";
 }
 
 TEST_F(PlayerInput, EveryPauseKeyPausesAClickResumesWithoutAMoveAndExitStillLeaves) {
