@@ -71,6 +71,7 @@ TEST_F(GameScreenPlay, BoardClicksWaitForTheBoardButButtonsWorkAnyTime) {
     send(EVENT_MOUSE_DOWN, 300, 300, BUTTON_RIGHT);
     const std::vector<Block*> afterMove = boardCopy();
     EXPECT_NE(afterMove, before);
+    expectSlotsFollowBoard();
     send(EVENT_MOUSE_DOWN, 300, 300, BUTTON_RIGHT);
     EXPECT_EQ(boardCopy(), afterMove) << "blocks still travel";
     EXPECT_EQ(screen->timeLeft, 995);
