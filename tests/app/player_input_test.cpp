@@ -1,11 +1,10 @@
-// Playing by keyboard, pad and wheel, and pausing, driven the way a player
-// does: SDL events through the event pump, the message queue and windowProc
-// into the screen manager and the screens.
+// Playing by keyboard, pad and wheel, pausing, and the music, driven the way
+// a player does: SDL events through the event pump, the message queue and
+// windowProc into the screen manager and the screens.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
-#include <cstdio>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -20,14 +19,13 @@
 #include "game/block.h"
 #include "game/game_screen.h"
 #include "media/sound.h"
-#include "platform/message_queue.h"
 #include "platform/surface.h"
 #include "screens/screen_test_support.h"
 #include "screens/title_screen.h"
+#include "sdl_input.h"
 #include "support/test_application.h"
 
 namespace {
-
 
 class PlayerInput : public ::testing::Test {
 protected:
@@ -50,53 +48,13 @@ protected:
         EXPECT_EQ(chdir(previousFolder), 0);
     }
 
-    // The message loop's dispatch of all that waits, SDL's events included.
-    void deliver() {
-        platform::Message m;
-        while (theApplication->messages->peek() && theApplication->messages->get(m))
-            windowProc(m.window, m.message, m.firstParameter, m.secondParameter);
-    }
-    void push(SDL_Event event) {
-        SDL_PushEvent(&event);
-        deliver();
-    }
-    static SDL_Event event(Uint32 type) {
-        SDL_Event e{};
-        e.type = type;
-        return e;
-    }
-    void key(SDL_Keycode symbol, Uint32 type = SDL_KEYDOWN, Uint16 modifiers = KMOD_NONE) {
-        SDL_Event e = event(type);
-        e.key.keysym.sym = symbol;
-        e.key.keysym.mod = modifiers;
-        push(e);
-    }
-    void tap(SDL_Keycode symbol, Uint16 modifiers = KMOD_NONE) {
-        key(symbol, SDL_KEYDOWN, modifiers);
-        key(symbol, SDL_KEYUP, modifiers);
-    }
-    // Pad buttons come from the controller layer as key messages.
-    void pad(int code, uint32_t message = MESSAGE_KEY_DOWN) {
-        theApplication->messages->post({theApplication->window, message, static_cast<uintptr_t>(code), 0});
-        deliver();
-    }
-    void moveMouse(int x, int y) {
-        SDL_Event e = event(SDL_MOUSEMOTION);
-        e.motion.x = x, e.motion.y = y;
-        push(e);
-    }
-    void click(int x, int y) {
-        for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
-            SDL_Event e = event(type);
-            e.button.button = SDL_BUTTON_LEFT, e.button.x = x, e.button.y = y;
-            push(e);
-        }
-    }
-    void wheel(int notches) {
-        SDL_Event e = event(SDL_MOUSEWHEEL);
-        e.wheel.y = notches;
-        push(e);
-    }
+    // Each input is dispatched at once, as the loop does between frames.
+    void key(SDL_Keycode symbol, bool down = true) { sdl_input::key(symbol, down), sdl_input::deliver(); }
+    void tap(SDL_Keycode symbol, Uint16 mods = KMOD_NONE) { sdl_input::tap(symbol, mods), sdl_input::deliver(); }
+    void pad(int code, uint32_t message = MESSAGE_KEY_DOWN) { sdl_input::pad(code, message), sdl_input::deliver(); }
+    void moveMouse(int x, int y) { sdl_input::mouse(x, y), sdl_input::deliver(); }
+    void click(int x, int y) { sdl_input::mouse(x, y, SDL_BUTTON_LEFT), sdl_input::deliver(); }
+    void wheel(int notches) { sdl_input::wheel(notches), sdl_input::deliver(); }
     void frames(int count) {
         for (int i = 0; i < count; ++i) {
             ASSERT_TRUE(root->draw());
@@ -164,6 +122,7 @@ protected:
 
 TEST_F(PlayerInput, APauseInAChainStopsClockBlocksAndMusicAndHidesTheBoardUntilAnyKey) {
     GameScreen& g = startGame();
+    EXPECT_TRUE(g.music->playing) << "music from the start of the game";
     paint({{0, 0}, {1, 0}, {2, 0}, {0, 1}}, 9);
     // The first arrow shows the cursor on the middle group; then it walks.
     tap(SDLK_LEFT);
@@ -174,7 +133,6 @@ TEST_F(PlayerInput, APauseInAChainStopsClockBlocksAndMusicAndHidesTheBoardUntilA
     frames(5);  // three ticks of travel, the scan, the first vanishing step
     ASSERT_TRUE(g.removing);
     EXPECT_EQ(std::pair(g.score, g.chain), std::pair(2, 1));
-    EXPECT_TRUE(g.music->playing);
 
     key(SDLK_p);
     ASSERT_TRUE(g.paused);
@@ -203,8 +161,8 @@ TEST_F(PlayerInput, APauseInAChainStopsClockBlocksAndMusicAndHidesTheBoardUntilA
     EXPECT_GT(white, 100) << "the notice has its words";
     EXPECT_NE(picture.pixelAt(200 + g.timeLeft / 5 - 1, 55), picture.pixelAt(200 + g.timeLeft / 5, 55));
 
-    key(SDLK_p, SDL_KEYUP);
-    key(SDLK_LSHIFT, SDL_KEYUP);
+    key(SDLK_p, false);
+    key(SDLK_LSHIFT, false);
     tap(SDLK_q);
     EXPECT_FALSE(g.paused);
     frames(1);
@@ -212,6 +170,18 @@ TEST_F(PlayerInput, APauseInAChainStopsClockBlocksAndMusicAndHidesTheBoardUntilA
     EXPECT_EQ(g.timeLeft, frozen[1] - 1);
     settle();
     EXPECT_EQ(std::pair(g.removedCount, g.score), std::pair(4, 2)) << "the chain goes on where it stopped";
+
+    // The music follows the sound switch at the next tick and ends with the time.
+    for (const bool on : {false, true}) {
+        click(716, 449);
+        EXPECT_NE(g.music->playing, on);
+        frames(1);
+        EXPECT_EQ(g.music->playing, on);
+    }
+    g.timeLeft = 1;
+    frames(1);
+    EXPECT_EQ(std::tuple(g.playing, g.music->playing, g.timeUpSound->playing), std::tuple(false, false, true))
+        << "no unfed loop under the end-of-game panel";
 }
 
 TEST_F(PlayerInput, EveryPauseKeyPausesAClickResumesWithoutAMoveAndExitStillLeaves) {
@@ -256,9 +226,7 @@ TEST_F(PlayerInput, EveryPauseKeyPausesAClickResumesWithoutAMoveAndExitStillLeav
     tap(SDLK_p);
     root->handleEvent(EVENT_PAUSE);
     EXPECT_FALSE(next.paused);
-    SDL_Event text = event(SDL_TEXTINPUT);
-    std::snprintf(text.text.text, sizeof text.text.text, "Ann");
-    push(text);
+    sdl_input::type("Ann");
     tap(SDLK_BACKSPACE);
     tap(SDLK_ESCAPE);
     tap(SDLK_RETURN);
@@ -315,7 +283,7 @@ TEST_F(PlayerInput, KeysPadAndWheelTurnGroupsOnlyWhenAClickWould) {
     for (const bool space : {true, false}) {
         space ? key(SDLK_SPACE) : pad(KEY_GAMEPAD_X);
         EXPECT_GT(g.hintCount, 0);
-        space ? key(SDLK_SPACE, SDL_KEYUP) : pad(KEY_GAMEPAD_X, MESSAGE_KEY_UP);
+        space ? key(SDLK_SPACE, false) : pad(KEY_GAMEPAD_X, MESSAGE_KEY_UP);
         EXPECT_EQ(g.hintCount, 0);
     }
 }

@@ -52,27 +52,24 @@ const std::string startUpText =
 
 }  // namespace
 
-TEST_F(StartUp, ARefusedWindowEndsTheProgramWithTheStartUpMessageAndNothingElse) {
-    platform::Window::refuseCreations(1);
-    EXPECT_EQ(runProgram(nullptr, 0), 1);
-    EXPECT_EQ(captions, std::vector<std::string>{"Cannot Initialize Game"});
-    EXPECT_EQ(texts, std::vector<std::string>{startUpText});
-    // The application was not destroyed, so the setting was not written back,
-    // and no later step ran.
-    ASSERT_NE(theApplication, nullptr);
-    EXPECT_FALSE(theApplication->initialized);
-    EXPECT_EQ(theApplication->window, nullptr);
-    EXPECT_EQ(theApplication->directDraw, nullptr);
-    EXPECT_EQ(theRootNode, nullptr);
-}
-
-TEST_F(StartUp, ARefusedDisplayStopsTheChainAfterTheWindow) {
-    platform::DisplayDevice::refuseCreations(1);
-    EXPECT_EQ(runProgram(nullptr, 0), 1);
-    EXPECT_EQ(texts, std::vector<std::string>{startUpText});
-    EXPECT_NE(theApplication->window, nullptr);
-    EXPECT_EQ(theApplication->backBuffer, nullptr);
-    EXPECT_EQ(theApplication->directSound, nullptr);
+TEST_F(StartUp, ARefusedWindowOrDisplayEndsTheProgramWithTheStartUpMessageAndNothingElse) {
+    for (const bool refuseWindow : {true, false}) {
+        refuseWindow ? platform::Window::refuseCreations(1) : platform::DisplayDevice::refuseCreations(1);
+        EXPECT_EQ(runProgram(nullptr, 0), 1);
+        // The application was not destroyed, so the setting was not written
+        // back, and no later step ran.
+        ASSERT_NE(theApplication, nullptr);
+        EXPECT_EQ(theApplication->window == nullptr, refuseWindow);
+        EXPECT_FALSE(theApplication->initialized);
+        EXPECT_EQ(theApplication->directDraw, nullptr);
+        EXPECT_EQ(theApplication->backBuffer, nullptr);
+        EXPECT_EQ(theApplication->directSound, nullptr);
+        EXPECT_EQ(theRootNode, nullptr);
+        delete theApplication;
+        theApplication = nullptr;
+    }
+    EXPECT_EQ(captions, std::vector<std::string>(2, "Cannot Initialize Game"));
+    EXPECT_EQ(texts, std::vector<std::string>(2, startUpText));
 }
 
 // A player starting the game from a terminal, or a bug report, learns which

@@ -5,82 +5,24 @@
 
 #include <SDL.h>
 
-#include <cstring>
 #include <utility>
 #include <vector>
 
 #include "app/application.h"
 #include "display/text_field.h"
 #include "game/game_fixture.h"
-#include "platform/message_queue.h"
-#include "platform/window.h"
 #include "screens/game_over_screen.h"
 #include "screens/screen_test_support.h"
+#include "sdl_input.h"
 
 namespace {
 
-SDL_Window* nativeWindow() { return static_cast<SDL_Window*>(theApplication->window->nativeHandle()); }
-
-void push(SDL_Event event) {
-    event.window.windowID = SDL_GetWindowID(nativeWindow());
-    SDL_PushEvent(&event);
-}
-
-void key(SDL_Keycode code, bool down, Uint16 modifiers = KMOD_NONE) {
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.keysym.sym = code;
-    event.key.keysym.mod = modifiers;
-    push(event);
-}
-
-void tap(SDL_Keycode code, Uint16 modifiers = KMOD_NONE) {
-    key(code, true, modifiers);
-    key(code, false, modifiers);
-}
-
-void type(const char* text) {
-    SDL_Event event{};
-    event.type = SDL_TEXTINPUT;
-    std::strncpy(event.text.text, text, sizeof event.text.text - 1);
-    push(event);
-}
-
-// A move to window position (x, y), then a press and release of the button
-// if one is given.
-void mouse(int x, int y, Uint8 button = 0) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.x = x;
-    event.motion.y = y;
-    push(event);
-    if (button == 0) return;
-    for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
-        event = SDL_Event{};
-        event.type = type;
-        event.button.button = button;
-        event.button.x = x;
-        event.button.y = y;
-        push(event);
-    }
-}
+using namespace sdl_input;
 
 void loseFocus() {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-    push(event);
-}
-
-// Dispatches every waiting message as the loop does; false once the quit
-// message came.
-bool deliver() {
-    platform::Message message;
-    while (theApplication->messages->peek()) {
-        if (!theApplication->messages->get(message)) return false;
-        windowProc(message.window, message.message, message.firstParameter, message.secondParameter);
-    }
-    return true;
+    SDL_Event focus = event(SDL_WINDOWEVENT);
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    push(focus);
 }
 
 // Shows the test's hidden window: SDL applies full screen only to a shown one.

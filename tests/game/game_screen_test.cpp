@@ -3,10 +3,7 @@
 #include "game_fixture.h"
 
 #include "display/number_display.h"
-#include "media/sound.h"
 #include "platform/surface.h"
-
-#include <unistd.h>
 
 using GameScreenPlay = GameFixture;
 
@@ -74,6 +71,7 @@ TEST_F(GameScreenPlay, BoardClicksWaitForTheBoardButButtonsWorkAnyTime) {
     send(EVENT_MOUSE_DOWN, 300, 300, BUTTON_RIGHT);
     const std::vector<Block*> afterMove = boardCopy();
     EXPECT_NE(afterMove, before);
+    expectSlotsFollowBoard();
     send(EVENT_MOUSE_DOWN, 300, 300, BUTTON_RIGHT);
     EXPECT_EQ(boardCopy(), afterMove) << "blocks still travel";
     EXPECT_EQ(screen->timeLeft, 995);
@@ -158,32 +156,4 @@ TEST_F(GameScreenPlay, DrawsTheTimeBarCursorMatchOutlinesAndHints) {
     ASSERT_TRUE(screen->findMatches());
     ASSERT_TRUE(screen->draw());
     EXPECT_EQ(backBuffer.pixelAt(220, 130), white) << "match outline through the cell centres";
-
-    screen->timeLeft = 1;
-    screen->tick();
-    ASSERT_NE(screen->panel(), nullptr);
-    EXPECT_TRUE(screen->draw()) << "the frozen board with the panel on top";
-}
-
-TEST(GameScreenMusic, MusicFollowsTheSoundSwitchAndStopsWhenTheTimeRunsOut) {
-    // The real wave files live in the folder the game runs from.
-    char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(chdir(QUADRIMO_RUN_DIR), 0);
-    TestApplication application;
-    theApplication->hasSound = true;
-    RecordingParent parent;
-    GameScreen* screen = new GameScreen(&parent, 0, 0);
-    EXPECT_TRUE(screen->music->playing) << "music from the start of the game";
-    for (const bool on : {false, true}) {
-        screen->clickButton(CHILD_SOUND_BUTTON);
-        screen->tick();
-        EXPECT_EQ(screen->music->playing, on) << "follows the switch at the next tick";
-    }
-    screen->timeLeft = 1;
-    screen->tick();
-    EXPECT_EQ(values(screen->playing, screen->music->playing, screen->timeUpSound->playing), values(0, 0, 1))
-        << "no unfed loop under the end-of-game panel";
-    delete screen;
-    EXPECT_EQ(chdir(previous), 0);
 }

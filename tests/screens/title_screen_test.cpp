@@ -42,8 +42,6 @@ TEST_F(TitleScreenTest, ButtonRectanglesAreHalfOpenAndOneIsHighlighted) {
     EXPECT_EQ(highlighted(), std::vector<int>{TitleScreen::EXIT_BUTTON});
     send(*title, EVENT_MOUSE_MOVE, 100, 100);
     EXPECT_TRUE(highlighted().empty());
-    pressKeys(*title);
-    EXPECT_EQ(opened(), nullptr);
 }
 
 TEST_F(TitleScreenTest, AnOpenPanelTakesEveryEventUntilItReportsDone) {
