@@ -11,12 +11,9 @@ run_dir=$(cd "$1" && pwd)
 mode=${2:-full}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d /tmp/quadrimo-e2e-XXXXXX)
-game_pid=
-xvfb_pid=
-trap 'status=$?; [ -z "$game_pid" ] || kill "$game_pid" 2>/dev/null || true; stop_x
-      if [ "$status" -ne 0 ]; then echo "Screenshots and logs kept in $work" >&2; else rm -rf "$work"; fi' EXIT
 # shellcheck source=x_session.sh
 source "$here/x_session.sh"
+trap end_session EXIT
 source "$here/game_checks.sh"
 source "$here/keyboard_checks.sh"
 source "$here/hostile_checks.sh"

@@ -7,12 +7,9 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d /tmp/quadrimo-package-XXXXXX)
-game_pid=
-xvfb_pid=
-trap '[ -z "$game_pid" ] || { kill "$game_pid" 2>/dev/null; wait "$game_pid" 2>/dev/null; } || true
-      stop_x; rm -rf "$work"' EXIT
 # shellcheck source=x_session.sh
 source "$here/x_session.sh"
+trap end_session EXIT
 
 cmake --build "$build" --target package >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")

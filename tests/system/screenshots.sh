@@ -11,12 +11,9 @@ out=$(cd "$2" && pwd)
 size=${3:-800x600}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d /tmp/quadrimo-shots-XXXXXX)
-game_pid=
-xvfb_pid=
-trap '[ -z "$game_pid" ] || { kill "$game_pid" 2>/dev/null; wait "$game_pid" 2>/dev/null; } || true
-      stop_x; rm -rf "$work"' EXIT
 # shellcheck source=x_session.sh
 source "$here/x_session.sh"
+trap end_session EXIT
 
 [ -x "$run_dir/quadrimo" ] || fail "no program in $run_dir"
 start_x "${size%x*}" "${size#*x}" 24

@@ -2,6 +2,23 @@
 # and checking screenshots at known pixels. Sourced by the end-to-end test.
 # Coordinates given to these helpers are picture coordinates (800 x 600);
 # they are mapped to the screen through the letterboxed scale of the run.
+# The sourcing script sets $work to a fresh folder and calls
+# `trap end_session EXIT`.
+
+game_pid=
+xvfb_pid=
+
+# end_session: stops the game and the X server; the work folder's
+# screenshots and logs are kept when the script failed, removed otherwise.
+end_session() {
+  local status=$?
+  if [ -n "$game_pid" ]; then
+    kill "$game_pid" 2>/dev/null || true
+    wait "$game_pid" 2>/dev/null || true
+  fi
+  stop_x
+  if [ "$status" -ne 0 ]; then echo "Screenshots and logs kept in $work" >&2; else rm -rf "$work"; fi
+}
 
 fail() {
   echo "FAIL: $*" >&2
