@@ -31,7 +31,9 @@ bool MessageQueue::get(Message& out) {
 }
 
 void MessageQueue::waitFor(int timeoutMilliseconds) {
-    if (peek() || source_ == nullptr || timeoutMilliseconds <= 0) return;
+    // The wait looks at the system's events first itself; asking it here as
+    // well would cost another round trip to the display server each frame.
+    if (pending() || source_ == nullptr || timeoutMilliseconds <= 0) return;
     source_->waitEvents(*this, timeoutMilliseconds);
 }
 
