@@ -89,21 +89,24 @@ bool Surface::blit(int x, int y, const Surface& source, const Rect& sourceRect, 
     const int bytes = bytesPerPixel();
     const size_t rowBytes = static_cast<size_t>(dst.width()) * bytes;
     const bool keyed = useSourceKey && source.hasColourKey_;
-    for (int row = 0; row < dst.height(); ++row) {
-        const uint8_t* in = source.pixels_.data() + static_cast<size_t>(sy + row) * source.pitch_ + sx * bytes;
-        uint8_t* out = pixels_.data() + static_cast<size_t>(dst.top + row) * pitch_ + dst.left * bytes;
-        if (!keyed) {
-            // A surface may be copied onto itself, rows overlapping.
-            if (&source == this)
-                std::memmove(out, in, rowBytes);
-            else
-                copyRow(out, in, rowBytes);
-            continue;
+    const uint8_t* inRow = source.pixels_.data() + static_cast<size_t>(sy) * source.pitch_ + sx * bytes;
+    uint8_t* outRow = pixels_.data() + static_cast<size_t>(dst.top) * pitch_ + dst.left * bytes;
+    const int rows = dst.height();
+    if (keyed) {
+        for (int row = 0; row < rows; ++row, inRow += source.pitch_, outRow += pitch_) {
+            const uint8_t* in = inRow;
+            uint8_t* out = outRow;
+            for (int col = 0; col < dst.width(); ++col, in += bytes, out += bytes) {
+                const uint32_t v = readPixel(in, bytes);
+                if (v < source.keyLow_ || v > source.keyHigh_) writePixel(out, bytes, v);
+            }
         }
-        for (int col = 0; col < dst.width(); ++col, in += bytes, out += bytes) {
-            const uint32_t v = readPixel(in, bytes);
-            if (v < source.keyLow_ || v > source.keyHigh_) writePixel(out, bytes, v);
-        }
+    } else if (&source == this) {
+        // A surface may be copied onto itself, rows overlapping.
+        for (int row = 0; row < rows; ++row, inRow += source.pitch_, outRow += pitch_)
+            std::memmove(outRow, inRow, rowBytes);
+    } else {
+        for (int row = 0; row < rows; ++row, inRow += source.pitch_, outRow += pitch_) copyRow(outRow, inRow, rowBytes);
     }
     return true;
 }
