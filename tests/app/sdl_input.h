@@ -1,5 +1,6 @@
 // A player's keys, pointer and pad for the application tests: SDL events put
-// on SDL's queue for the event pump, and the message loop's dispatch.
+// on SDL's queue and dispatched at once through the event pump and the
+// message loop's dispatch, as the loop does between frames.
 #pragma once
 
 #include <SDL.h>
@@ -13,11 +14,21 @@
 
 namespace sdl_input {
 
-inline SDL_Window* nativeWindow() { return static_cast<SDL_Window*>(theApplication->window->nativeHandle()); }
+// Dispatches every waiting message as the loop does; false once the quit
+// message came.
+inline bool deliver() {
+    platform::Message message;
+    while (theApplication->messages->peek()) {
+        if (!theApplication->messages->get(message)) return false;
+        windowProc(message.window, message.message, message.firstParameter, message.secondParameter);
+    }
+    return true;
+}
 
-inline void push(SDL_Event event) {
-    event.window.windowID = SDL_GetWindowID(nativeWindow());
+inline bool push(SDL_Event event) {
+    event.window.windowID = SDL_GetWindowID(static_cast<SDL_Window*>(theApplication->window->nativeHandle()));
     SDL_PushEvent(&event);
+    return deliver();
 }
 
 inline SDL_Event event(Uint32 type) {
@@ -26,16 +37,16 @@ inline SDL_Event event(Uint32 type) {
     return e;
 }
 
-inline void key(SDL_Keycode symbol, bool down, Uint16 modifiers = KMOD_NONE) {
+inline bool key(SDL_Keycode symbol, bool down = true, Uint16 modifiers = KMOD_NONE) {
     SDL_Event e = event(down ? SDL_KEYDOWN : SDL_KEYUP);
     e.key.keysym.sym = symbol;
     e.key.keysym.mod = modifiers;
-    push(e);
+    return push(e);
 }
 
-inline void tap(SDL_Keycode symbol, Uint16 modifiers = KMOD_NONE) {
-    key(symbol, true, modifiers);
-    key(symbol, false, modifiers);
+inline bool tap(SDL_Keycode symbol, Uint16 modifiers = KMOD_NONE) {
+    const bool pressed = key(symbol, true, modifiers);
+    return key(symbol, false, modifiers) && pressed;
 }
 
 inline void type(const char* text) {
@@ -65,19 +76,9 @@ inline void wheel(int notches) {
 }
 
 // Pad buttons come from the controller layer as key messages.
-inline void pad(int code, uint32_t message = MESSAGE_KEY_DOWN) {
+inline bool pad(int code, uint32_t message = MESSAGE_KEY_DOWN) {
     theApplication->messages->post({theApplication->window, message, static_cast<uintptr_t>(code), 0});
-}
-
-// Dispatches every waiting message as the loop does; false once the quit
-// message came.
-inline bool deliver() {
-    platform::Message message;
-    while (theApplication->messages->peek()) {
-        if (!theApplication->messages->get(message)) return false;
-        windowProc(message.window, message.message, message.firstParameter, message.secondParameter);
-    }
-    return true;
+    return deliver();
 }
 
 }  // namespace sdl_input

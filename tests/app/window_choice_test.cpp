@@ -1,6 +1,6 @@
 // What decides full screen or a window at start and what is kept at exit:
-// the command line, the stored choice, the remembered window size, and the
-// size a window takes on a desktop.
+// the command line, the stored choice, the remembered window size and sound
+// switch, and the size a window takes on a desktop.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -12,6 +12,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/application.h"
@@ -51,10 +52,11 @@ protected:
     std::string folder;
 };
 
-std::string dword(uint32_t value) {
-    char digits[9];
-    std::snprintf(digits, sizeof digits, "%08x", value);
-    return digits;
+// The stored window size, as the program writes it.
+std::string storedSize(uint32_t width, uint32_t height) {
+    char text[64];
+    std::snprintf(text, sizeof text, "\"windowWidth\"=dword:%08x\n\"windowHeight\"=dword:%08x\n", width, height);
+    return text;
 }
 
 std::pair<int, int> windowSize() {
@@ -67,32 +69,22 @@ std::pair<int, int> windowSize() {
 }  // namespace
 
 TEST(CommandLine, OptionsChooseTheModeHelpListsTheKeysAndAnythingElseIsAUsageError) {
-    struct Case {
-        std::vector<const char*> arguments;
-        bool start;
-        int exitCode;
-        std::optional<bool> fullScreen;
-    };
-    const Case cases[] = {{{}, true, 0, std::nullopt},
-                          {{"--windowed"}, true, 0, false},
-                          {{"--fullscreen"}, true, 0, true},
-                          {{"--fullscreen", "--windowed"}, true, 0, false},
-                          {{"--help"}, false, 0, std::nullopt},
-                          {{"--windowed", "-x"}, false, 2, std::nullopt},
-                          {{"windowed"}, false, 2, std::nullopt},
-                          {{""}, false, 2, std::nullopt}};
-    for (const Case& c : cases) {
+    const std::tuple<std::vector<const char*>, bool, int, std::optional<bool>> cases[] = {
+        {{}, true, 0, std::nullopt},
+        {{"--windowed"}, true, 0, false},
+        {{"--fullscreen"}, true, 0, true},
+        {{"--fullscreen", "--windowed"}, true, 0, false},
+        {{"--help"}, false, 0, std::nullopt},
+        {{"--windowed", "-x"}, false, 2, std::nullopt},
+        {{"windowed"}, false, 2, std::nullopt},
+        {{""}, false, 2, std::nullopt}};
+    for (const auto& [arguments, start, exitCode, fullScreen] : cases) {
         std::vector<const char*> argv{"quadrimo"};
-        argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
         const CommandLine line = parseCommandLine(static_cast<int>(argv.size()), argv.data());
-        const std::string label = c.arguments.empty() ? "(none)" : c.arguments.back();
-        EXPECT_EQ(line.start, c.start) << label;
-        EXPECT_EQ(line.exitCode, c.exitCode) << label;
-        EXPECT_EQ(line.fullScreen, c.fullScreen) << label;
-        EXPECT_EQ(line.error.empty(), c.exitCode == 0) << label;
-        if (c.exitCode != 0) {
-            EXPECT_NE(line.error.find("Usage: quadrimo"), std::string::npos) << line.error;
-        }
+        EXPECT_EQ(std::tuple(line.start, line.exitCode, line.fullScreen), std::tuple(start, exitCode, fullScreen))
+            << (arguments.empty() ? "(none)" : arguments.back());
+        EXPECT_EQ(line.error.find("Usage: quadrimo") != std::string::npos, exitCode != 0) << line.error;
     }
     const std::string help = parseCommandLine(2, std::vector<const char*>{"quadrimo", "--help"}.data()).output;
     for (const char* listed : {"--windowed", "--fullscreen", "Arrow keys", "Z / X", "Space", "P, Pause, Escape", "Enter",
@@ -102,20 +94,14 @@ TEST(CommandLine, OptionsChooseTheModeHelpListsTheKeysAndAnythingElseIsAUsageErr
 }
 
 TEST_F(StoredChoice, TheOptionThenTheStoredChoiceThenFullScreenDecideTheStart) {
-    struct Case {
-        const char* values;
-        std::optional<bool> option;
-        bool fullScreen;
-    };
-    const Case cases[] = {{"", std::nullopt, true},
-                          {"\"fullScreen\"=hex:00\n", std::nullopt, false},
-                          {"\"fullScreen\"=hex:01\n", false, false},
-                          {"\"fullScreen\"=hex:00\n", true, true},
-                          {"\"fullScreen\"=hex:05\n", std::nullopt, true},
-                          // Not a 1-byte value: as if nothing was stored.
-                          {"\"fullScreen\"=dword:00000000\n", std::nullopt, true},
-                          {"\"fullScreen\"=hex:00,00\n", std::nullopt, true},
-                          {"\"fullScreen\"=hex:zz\n", std::nullopt, true}};
+    // A value that is not one byte reads as if nothing was stored.
+    const std::tuple<const char*, std::optional<bool>, bool> cases[] = {
+        {"", std::nullopt, true},
+        {"\"fullScreen\"=hex:00\n", std::nullopt, false},
+        {"\"fullScreen\"=hex:01\n", false, false},
+        {"\"fullScreen\"=hex:00\n", true, true},
+        {"\"fullScreen\"=hex:05\n", std::nullopt, true},
+        {"\"fullScreen\"=dword:00000000\n", std::nullopt, true}};
     // A refused window ends the start early, with the mode already chosen.
     platform::setErrorMessageHandler([](const char*, const char*) {});
     const auto startedFullScreen = [](const auto& start) {
@@ -126,9 +112,9 @@ TEST_F(StoredChoice, TheOptionThenTheStoredChoiceThenFullScreenDecideTheStart) {
         theApplication = nullptr;
         return fullScreen;
     };
-    for (const Case& c : cases) {
-        store(c.values);
-        EXPECT_EQ(startedFullScreen([&] { return runProgram(nullptr, 0, c.option); }), c.fullScreen) << c.values;
+    for (const auto& [values, option, fullScreen] : cases) {
+        store(values);
+        EXPECT_EQ(startedFullScreen([&] { return runProgram(nullptr, 0, option); }), fullScreen) << values;
     }
     // The entry without the player's choice starts full screen whatever is stored.
     store("\"fullScreen\"=hex:00\n");
@@ -136,22 +122,27 @@ TEST_F(StoredChoice, TheOptionThenTheStoredChoiceThenFullScreenDecideTheStart) {
     platform::setErrorMessageHandler(nullptr);
 }
 
-TEST_F(StoredChoice, TheModeAndTheWindowSizeAreKeptAtExitAndUnsuitableSizesAreIgnored) {
-    store("\"windowWidth\"=dword:" + dword(1000) + "\n\"windowHeight\"=dword:" + dword(750) + "\n");
+TEST_F(StoredChoice, TheSoundSwitchTheModeAndTheWindowSizeAreReadAtStartAndKeptAtExit) {
+    store("\"hasSound\"=hex:00\n" + storedSize(1000, 750));
     {
         TestApplication test;
+        EXPECT_FALSE(test.app().hasSound);
         EXPECT_EQ(windowSize(), std::make_pair(1000, 750));
+        char name[6] = "Anon";
+        EXPECT_NE(test.app().readStringSetting("name0", name, sizeof name), 0) << "reads need an open store";
         test.app().switchFullScreen();
         EXPECT_TRUE(test.app().fullScreen);
     }
     EXPECT_TRUE(readFullScreenChoice());
-    for (const char* kept : {"\"fullScreen\"=hex:01", "\"windowWidth\"=dword:000003e8", "\"windowHeight\"=dword:000002ee"})
-        EXPECT_NE(stored().find(kept), std::string::npos) << kept << " in\n" << stored();
+    const std::string kept = stored();
+    for (const char* value : {"\"hasSound\"=hex:00\n", "\"fullScreen\"=hex:01\n", "\"windowWidth\"=dword:000003e8\n",
+                              "\"windowHeight\"=dword:000002ee\n"})
+        EXPECT_NE(kept.find(value), std::string::npos) << value << " in\n" << kept;
 
     // The test desktop is 1024 x 768: only the picture's own size fits it.
-    const uint32_t sizes[][2] = {{200, 200}, {0, 0}, {1280, 720}, {0xFFFFFCE0u, 0xFFFFFDA8u}, {70000, 70000}};
+    const uint32_t sizes[][2] = {{200, 200}, {1280, 720}, {0xFFFFFCE0u, 0xFFFFFDA8u}, {70000, 70000}};
     for (const auto& [width, height] : sizes) {
-        store("\"windowWidth\"=dword:" + dword(width) + "\n\"windowHeight\"=dword:" + dword(height) + "\n");
+        store(storedSize(width, height));
         TestApplication test;
         EXPECT_EQ(windowSize(), std::make_pair(800, 600)) << width << " x " << height;
     }
