@@ -12,19 +12,18 @@
 using platform::DecodedBitmap;
 
 TEST(BitmapLoader, StretchesByNearestNeighbourAndLoadsNothingFromBadFiles) {
-    const bmptest::Picture picture =
+    const DecodedBitmap picture =
         bmptest::patternPicture(127, 64, {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0x9F9F9F, 0x123456});
     const std::string path = bmptest::saveTemporary("loader.bmp", bmptest::writeBitmap(picture, bmptest::Layout{}));
-    DecodedBitmap original;
     DecodedBitmap bitmap;
-    ASSERT_TRUE(platform::loadBitmapFile(path.c_str(), 0, 0, original));  // 0: the file's own size
-    EXPECT_EQ(original.pixels, picture.pixels);
+    ASSERT_TRUE(platform::loadBitmapFile(path.c_str(), 0, 0, bitmap));  // 0: the file's own size
+    EXPECT_EQ(bitmap.pixels, picture.pixels);
     ASSERT_TRUE(platform::loadBitmapFile(path.c_str(), 254, 192, bitmap));
     ASSERT_EQ(std::pair(bitmap.width, bitmap.height), std::pair(254, 192));
     for (int y = 0; y < 192; y += 7)
-        for (int x = 0; x < 254; x += 5) ASSERT_EQ(bitmap.pixelAt(x, y), picture.at(x / 2, y / 3));
+        for (int x = 0; x < 254; x += 5) ASSERT_EQ(bitmap.pixelAt(x, y), picture.pixelAt(x / 2, y / 3));
     ASSERT_TRUE(platform::loadBitmapFile(path.c_str(), 64, 32, bitmap));
-    EXPECT_EQ(bitmap.pixelAt(63, 31), picture.at(63 * 127 / 64, 62));
+    EXPECT_EQ(bitmap.pixelAt(63, 31), picture.pixelAt(63 * 127 / 64, 62));
 
     const std::string folder = std::filesystem::path(path).parent_path().string();
     const std::string text = bmptest::saveTemporary("notes.txt", bmptest::Bytes(273, 'x'));
@@ -40,10 +39,7 @@ TEST(BitmapLoader, StretchesByNearestNeighbourAndLoadsNothingFromBadFiles) {
 }
 
 TEST(BitmapLoader, ConvertsToEachSurfaceDepthFromTheTopLeftCorner) {
-    DecodedBitmap picture;
-    picture.width = 3;
-    picture.height = 2;
-    picture.pixels = {0, 0, 0, 0, 0xFF8040, 0};
+    const DecodedBitmap picture{3, 2, {0, 0, 0, 0, 0xFF8040, 0}};
     const std::pair<int, uint32_t> expected[] = {{16, 0xFC08u}, {24, 0xFF8040u}, {32, 0xFF8040u}};
     for (const auto& [bits, value] : expected) {
         platform::Surface surface(2, 3, bits);

@@ -14,7 +14,6 @@
 #include <unistd.h>
 
 #include "media/sound.h"
-#include "media/wave_file.h"
 #include "platform/bitmap_loader.h"
 #include "platform/file_reader.h"
 #include "platform/file_report.h"
@@ -40,7 +39,7 @@ protected:
 
 // A run-length bitmap that declares width x height pixels and holds only
 // its end mark.
-std::string declaredBitmap(const int& width, const int& height) {
+std::string declaredBitmap(int width, int height) {
     const bmptest::Layout rle8{.bitsPerPixel = 8, .packing = bmptest::Packing::RunLength, .palette = {0}};
     bmptest::Bytes file = bmptest::writeBitmap({1, 1, {0}}, rle8);
     bmptest::put32(file, bmptest::WIDTH_AT, static_cast<uint32_t>(width));
@@ -63,8 +62,6 @@ TEST_F(HostileFilesTest, FifosAndDevicesReadAsMissingWithoutWaiting) {
     }
     EXPECT_LT(platform::openRegularFile(at("absent.wav").c_str()), 0);
     EXPECT_EQ(errno, ENOENT);
-    WaveFile wave;
-    EXPECT_FALSE(wave.open(at("music.wav").c_str()));
     const Sound music(at("music.wav").c_str(), true, 2);
     EXPECT_EQ(music.bufferSize, 0u);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << "nothing may wait for a writer";
@@ -100,7 +97,6 @@ TEST_F(HostileFilesTest, IconsLargerThanAnXServerTakesAreScaledDownWithTheirShap
         {{2048, 2048}, {256, 256}},
         {{1024, 64}, {256, 16}},
         {{256, 200}, {256, 200}},
-        {{32, 32}, {32, 32}},
     };
     for (const auto& [declared, expected] : cases) {
         std::ofstream(at("icon.bmp"), std::ios::binary) << declaredBitmap(declared.first, declared.second);

@@ -6,18 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/bitmap_decoder.h"
+
 namespace bmptest {
 
 using Bytes = std::vector<uint8_t>;
 
 // A picture as the decoder returns it: 0xRRGGBB, top row first.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;
-
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
+using Picture = platform::DecodedBitmap;
 
 enum class Packing { Plain, RunLength, BitFields };
 
