@@ -8,13 +8,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
-
-#include "support/test_application.h"
 
 using namespace platform;
 
@@ -44,7 +42,7 @@ SoundBuffer* squareWave(AudioDevice& device, int16_t amplitude, uint32_t frames)
 
 }  // namespace
 
-TEST(AudioDevice, FallsBackToTheSilentDriverWhereCursorsStillMoveAndNoOutputAtAllFailsTheStartUp) {
+TEST(AudioDevice, FallsBackToTheSilentDriverWhereCursorsStillMove) {
     AudioDevice::refuseOpenings(1);
     ::testing::internal::CaptureStderr();
     AudioDevice* device = AudioDevice::open(22050);
@@ -63,15 +61,6 @@ TEST(AudioDevice, FallsBackToTheSilentDriverWhereCursorsStillMoveAndNoOutputAtAl
     delete device;
     EXPECT_FALSE(buffer->play(false)) << "a buffer outliving its device is dead, not dangling";
     delete buffer;
-
-    TestApplication test;
-    test.app().releaseSoundDevice();
-    AudioDevice::refuseOpenings(2);
-    ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(test.app().createSoundDevice());
-    ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(test.app().directSound, nullptr);
-    EXPECT_TRUE(test.app().createSoundDevice());
 }
 
 TEST(AudioDevice, RefusesFormatsItCannotPlayAndLocksOutsideTheBuffer) {
@@ -106,10 +95,8 @@ TEST(AudioDevice, WhatIsPlayedReachesTheOutput) {
     delete buffer;
     delete device;
 
-    std::ifstream in(file, std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<int16_t> samples(bytes.size() / 2);
-    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+    std::vector<int16_t> samples(std::filesystem::file_size(file) / 2);
+    std::ifstream(file, std::ios::binary).read(reinterpret_cast<char*>(samples.data()), 2 * std::ssize(samples));
     EXPECT_EQ(std::count(samples.begin(), samples.end(), int16_t{12000}), 1105);
     EXPECT_EQ(std::count(samples.begin(), samples.end(), int16_t{-12000}), 1100);
 }

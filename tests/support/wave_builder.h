@@ -17,8 +17,7 @@ inline void put32(Bytes& out, uint32_t value) {
 }
 
 inline void put16(Bytes& out, uint32_t value) {
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
+    for (int i = 0; i < 2; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
 // A chunk with its header, padded to an even length. sizeField overrides
