@@ -2,6 +2,7 @@
 // requesting screen inside its own call, which AddressSanitizer watches.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "display/screen_manager.h"
@@ -28,6 +29,7 @@ public:
 
 // Swaps the manager's current screen for a probe.
 ProbeScreen* installProbe(ScreenManager& manager, bool* deleted) {
+    *deleted = false;
     delete manager.children[0];
     auto* probe = new ProbeScreen(&manager, deleted);
     manager.children[0] = probe;
@@ -36,42 +38,31 @@ ProbeScreen* installProbe(ScreenManager& manager, bool* deleted) {
 
 }  // namespace
 
-TEST(ScreenManager, BuildsAFreshScreenOnEachSwitchButNotForTheCurrentOne) {
+TEST(ScreenManager, EachSwitchBuildsAFreshScreenAndDeletesTheOldOneEvenInsideItsOwnTick) {
     TestApplication application;
     ScreenManager manager(nullptr, 0, 0);
     manager.nextFrame();
     bool deleted = false;
     ProbeScreen* title = installProbe(manager, &deleted);
     manager.setFrame(SCREEN_TITLE);
-    EXPECT_FALSE(deleted);
-    EXPECT_EQ(manager.children[0], title);
-    manager.setFrame(7);  // past the end: the game
-    EXPECT_TRUE(deleted);
-    EXPECT_EQ(manager.getFrame(), SCREEN_GAME);
-    EXPECT_NE(dynamic_cast<GameScreen*>(manager.children[0]), nullptr);
-
-    deleted = false;
-    installProbe(manager, &deleted);
-    manager.nextFrame();  // nothing lies beyond the game
-    EXPECT_FALSE(deleted);
-    manager.setFrame(SCREEN_TITLE);
-    EXPECT_TRUE(deleted);
-    EXPECT_NE(dynamic_cast<TitleScreen*>(manager.children[0]), nullptr);
-}
-
-TEST(ScreenManager, PassesOnlyTheFiveEventCodesAndReplacesAScreenLeavingFromItsTick) {
-    TestApplication application;
-    ScreenManager manager(nullptr, 0, 0);
-    manager.setFrame(SCREEN_TITLE);
-    bool deleted = false;
-    ProbeScreen* probe = installProbe(manager, &deleted);
-    for (const int event : {-1, 0, 1, 2, 3, 4, 5, 6, 256}) manager.handleEvent(event);
-    EXPECT_EQ(probe->events, (std::vector<int>{1, 2, 3, 4, 5}));
-    probe->leaveOnTick = true;
+    EXPECT_EQ(std::pair(deleted, manager.children[0]), std::pair(false, static_cast<Sprite*>(title)));
+    for (const int event : {-1, 0, 1, 2, 3, 4, 5, EVENT_PAUSE, EVENT_MOUSE_WHEEL, 256}) manager.handleEvent(event);
+    EXPECT_EQ(title->events, (std::vector<int>{1, 2, 3, 4, 5})) << "pausing and the wheel are for a game only";
+    title->leaveOnTick = true;
     manager.tick();
     EXPECT_TRUE(deleted);
     EXPECT_EQ(manager.getFrame(), SCREEN_GAME);
     EXPECT_NE(dynamic_cast<GameScreen*>(manager.children[0]), nullptr);
+
+    ProbeScreen* game = installProbe(manager, &deleted);
+    manager.handleEvent(EVENT_PAUSE);
+    EXPECT_EQ(game->events, std::vector<int>{EVENT_PAUSE});
+    manager.nextFrame();  // nothing lies beyond the game
+    manager.setFrame(7);
+    EXPECT_FALSE(deleted);
+    manager.setFrame(SCREEN_TITLE);
+    EXPECT_TRUE(deleted);
+    EXPECT_NE(dynamic_cast<TitleScreen*>(manager.children[0]), nullptr);
 
     // An empty slot takes events and ticks without harm.
     delete manager.children[0];

@@ -1,4 +1,4 @@
-// The node's frame, alpha and origin rules, and its walks over child slots.
+// The node's origin rule and its walks over child slots: ticks, deletion and drawing.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -8,11 +8,12 @@
 
 namespace {
 
-// Counts frame-change hooks and records ticks and deletions in a shared log.
+// Counts frame-change hooks and records ticks and deletions in a shared log;
+// node id stands at (10 id, 20 id).
 class ProbeSprite : public Sprite {
 public:
-    ProbeSprite(Sprite* parent, int x, int y, Image* image, std::vector<int>* log = nullptr, int id = 0)
-        : Sprite(parent, x, y, image), log(log), id(id) {}
+    ProbeSprite(Sprite* parent, Image* image, std::vector<int>* log = nullptr, int id = 0)
+        : Sprite(parent, 10 * id, 20 * id, image), log(log), id(id) {}
     ~ProbeSprite() override {
         if (log != nullptr) log->push_back(-id);
     }
@@ -21,7 +22,13 @@ public:
         if (log != nullptr) log->push_back(id);
         Sprite::tick();
     }
-    void giveChildren(int n) { allocateChildren(n); }
+    // Puts a new child of this node in the given slot of n.
+    ProbeSprite* adopt(int n, int slot, std::vector<int>* childLog = nullptr, int childId = 0) {
+        if (children == nullptr) allocateChildren(n);
+        auto* child = new ProbeSprite(this, nullptr, childLog, childId);
+        children[slot] = child;
+        return child;
+    }
     int frameChanges = 0;
     std::vector<int>* log;
     int id;
@@ -31,64 +38,24 @@ Image threeFrames("three.bmp", 30, 10, 3, 1, 3);
 
 }  // namespace
 
-TEST(Sprite, FrameWrapsWhenLoopingAndClampsOtherwiseAndHooksOnlyOnChange) {
-    ProbeSprite looping(nullptr, 0, 0, &threeFrames), clamped(nullptr, 0, 0, &threeFrames);
-    looping.setLooping(true);
-    const int requests[][3] = {{3, 0, 2}, {4, 1, 2}, {-1, 2, 0}, {-4, 2, 0}};  // asked, looping, clamped
-    for (const auto& [asked, wrapped, held] : requests) {
-        looping.setFrame(asked);
-        clamped.setFrame(asked);
-        EXPECT_EQ(std::vector<int>({looping.getFrame(), clamped.getFrame()}), std::vector<int>({wrapped, held})) << asked;
-    }
-    clamped.setFrame(9);  // to the last frame: one hook
-    clamped.setFrame(2);  // the current frame: no hook
-    EXPECT_EQ(clamped.frameChanges, 3);
-}
-
-TEST(Sprite, AlphaClampsAndImageSetsSizeAndFrames) {
-    Sprite node(nullptr, 0, 0, &threeFrames);
-    EXPECT_EQ(std::vector<int>({node.getWidth(), node.getHeight(), node.frameCount}), std::vector<int>({10, 10, 3}));
-    node.setAlpha(200);
-    EXPECT_EQ(node.getAlpha(), 128);
-    node.setAlpha(-3);
-    EXPECT_EQ(node.getAlpha(), 0);
-
-    Image wide("wide.bmp", 100, 12, 10, 1, 10), one("one.bmp", 5, 5, 1, 1, 1);
-    node.frame = 2;
-    node.setImage(&wide);
-    EXPECT_EQ(std::vector<int>({node.frame, node.getWidth()}), std::vector<int>({2, 10}));
-    node.setFrame(9);
-    node.setImage(&one);
-    EXPECT_EQ(node.frame, 0);
-}
-
-TEST(Sprite, OriginsFollowAncestorsThroughNullSlots) {
-    ProbeSprite root(nullptr, 10, 20, nullptr);
-    root.giveChildren(3);
-    auto* child = new ProbeSprite(&root, 5, 6, nullptr);
-    root.children[2] = child;
-    child->giveChildren(1);
-    auto* grandChild = new ProbeSprite(child, 1, 1, nullptr);
-    child->children[0] = grandChild;
+TEST(Sprite, OriginsFollowAncestorsThroughEmptySlots) {
+    ProbeSprite root(nullptr, nullptr, nullptr, 1);  // at (10, 20)
+    ProbeSprite* child = root.adopt(3, 2, nullptr, 2);
+    ProbeSprite* grandChild = child->adopt(1, 0, nullptr, 3);
     const auto origins = [&] {
         return std::vector<int>({child->getOriginX(), grandChild->getOriginX(), grandChild->getOriginY()});
     };
-    EXPECT_EQ(origins(), std::vector<int>({10, 15, 26}));
-    root.setX(100);
-    EXPECT_EQ(origins(), std::vector<int>({100, 105, 26}));
-    root.setPosition(0, 0);
-    EXPECT_EQ(origins(), std::vector<int>({0, 5, 6}));
-    root.setOrigin(50, 60);
-    EXPECT_EQ(origins(), std::vector<int>({50, 55, 66}));
+    EXPECT_EQ(origins(), std::vector<int>({10, 30, 60}));
+    root.setPosition(100, 0);
+    EXPECT_EQ(origins(), std::vector<int>({100, 120, 40}));
 }
 
-TEST(Sprite, TickVisitsParentThenChildrenAndAnimatesAfterThem) {
+TEST(Sprite, TickVisitsParentThenChildrenAndAnimatesAfterThemAndDeletionTakesTheChildren) {
     std::vector<int> log;
     {
-        ProbeSprite root(nullptr, 0, 0, &threeFrames, &log, 1);
-        root.giveChildren(3);
-        root.children[0] = new ProbeSprite(&root, 0, 0, nullptr, &log, 2);
-        root.children[2] = new ProbeSprite(&root, 0, 0, nullptr, &log, 3);
+        ProbeSprite root(nullptr, &threeFrames, &log, 1);
+        root.adopt(3, 0, &log, 2);
+        root.adopt(3, 2, &log, 3);
         root.setAnimating(true);
         for (int i = 0; i < 3; ++i) root.tick();
         EXPECT_EQ(log, (std::vector<int>{1, 2, 3, 1, 2, 3, 1, 2, 3}));
@@ -105,8 +72,8 @@ TEST(Sprite, HiddenNodeDrawsNothingBelowIt) {
         using Sprite::Sprite;
         bool draw() override { return false; }
     };
-    ProbeSprite root(nullptr, 0, 0, nullptr);
-    root.giveChildren(2);
+    ProbeSprite root(nullptr, nullptr);
+    root.adopt(2, 0);
     root.children[1] = new Failing(&root, 0, 0, nullptr);
     EXPECT_FALSE(root.draw());
     root.setAlpha(0);

@@ -1,103 +1,132 @@
-// Text field editing through events: typing, caret keys, deletion and limits.
+// Text fields: editing through events, the buffer's limits, and scrolling and
+// drawing with the canvas's real "Arial" measuring.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "display/text_field.h"
+#include "platform/surface.h"
 #include "support/test_application.h"
 
 namespace {
 
-class TextFieldEditing : public ::testing::Test {
+constexpr uint32_t WHITE = 0xFFFFFF;
+constexpr uint32_t BLACK = 0x000000;
+// The text and the caret's character index.
+using State = std::pair<std::string, int>;
+// Characters typed, or keys pressed (negative), and the field they leave.
+using Step = std::pair<std::vector<int>, State>;
+
+class TextFieldTest : public ::testing::Test {
 protected:
-    void type(TextField& field, const std::string& s) {
-        for (const char c : s) {
-            application.app().charCode = static_cast<unsigned char>(c);
-            field.handleEvent(EVENT_CHAR);
+    TextFieldTest() : application(32) { TextField::caretBlinkOn = false; }
+
+    void play(TextField& field, const std::vector<Step>& steps) {
+        for (const auto& [inputs, after] : steps) {
+            for (const int input : inputs) {
+                (input < 0 ? application.app().keyCode : application.app().charCode) = std::abs(input);
+                field.handleEvent(input < 0 ? EVENT_KEY_DOWN : EVENT_CHAR);
+            }
+            EXPECT_EQ(state(field), after) << "after input " << inputs[0] << " and on";
         }
     }
-    void press(TextField& field, int key) {
-        application.app().keyCode = key;
-        field.handleEvent(EVENT_KEY_DOWN);
-    }
-    std::string textOf(TextField& field) {
+    State state(TextField& field) {
         char buffer[256];
         field.getText(buffer, sizeof buffer);
-        return buffer;
+        return {buffer, field.caret};
     }
-    // The text and the caret's character index.
-    std::pair<std::string, int> state(TextField& field) { return {textOf(field), field.caret}; }
-    using State = std::pair<std::string, int>;
+    // Width of the first n characters as the field measures them.
+    int measure(const char* text, int n) {
+        int w = 0;
+        int h = 0;
+        application.app().measureText(text, n, "Arial", 16, w, h);
+        return w;
+    }
+    uint32_t pixel(int x, int y) { return application.backBuffer().pixelAt(x, y) & 0xFFFFFF; }
+    bool columnIsBlack(int x, int top, int bottom) {
+        for (int y = top; y < bottom; ++y)
+            if (pixel(x, y) != BLACK) return false;
+        return true;
+    }
     TestApplication application;
 };
 
 }  // namespace
 
-TEST_F(TextFieldEditing, TypingAndCaretKeysEditAtTheCaret) {
-    TextField field(nullptr, 50, 100, 200, 16, true, 0xFFFFFF, 0x000000, 1, nullptr, 256);
-    type(field, "abc");
-    press(field, KEY_LEFT);
-    press(field, KEY_LEFT);
-    type(field, "X");
-    EXPECT_EQ(state(field), State("aXbc", 2));
-    press(field, KEY_DELETE);
-    EXPECT_EQ(state(field), State("aXc", 2));
-    // Backspace arrives as a key and as a character; only the key deletes.
-    press(field, KEY_BACKSPACE);
-    type(field, "\b");
-    EXPECT_EQ(state(field), State("ac", 1));
+TEST_F(TextFieldTest, TypingAndCaretKeysEditAtTheCaretAndUnprintableCharactersChangeNothing) {
+    TextField field(nullptr, 50, 100, 200, 16, true, WHITE, BLACK, 1, nullptr, 256);
+    play(field, {
+        {{'a', 'b', 'c', -KEY_LEFT, -KEY_LEFT, 'X'}, {"aXbc", 2}},
+        {{-KEY_DELETE}, {"aXc", 2}},
+        {{-KEY_BACKSPACE, '\b'}, {"ac", 1}},  // backspace comes as a key and a character; only the key deletes
+        {{-KEY_RIGHT, -KEY_RIGHT, -KEY_DELETE}, {"ac", 2}},  // at the ends the keys do nothing
+        {{-KEY_LEFT, -KEY_LEFT, -KEY_LEFT, -KEY_BACKSPACE, -KEY_RETURN}, {"ac", 0}},
+        {{'\r', '\t', 0x1b, 0x7f, 0xe9, 0}, {"ac", 0}},
+        {{' ', '~', 0x100 + 'Q'}, {" ~Qac", 3}},  // only the low byte counts
+    });
     // Releases and other events are not edits.
     application.app().keyCode = KEY_BACKSPACE;
     field.handleEvent(EVENT_KEY_UP);
     field.handleEvent(EVENT_MOUSE_DOWN);
-    EXPECT_EQ(textOf(field), "ac");
+    EXPECT_EQ(state(field), State(" ~Qac", 3));
 }
 
-TEST_F(TextFieldEditing, EditsAtTheEndsAndUnprintableCharactersChangeNothing) {
-    TextField field(nullptr, 0, 0, 200, 16, false, 0, 0, 1, "name", 256);
-    press(field, KEY_DELETE);
-    press(field, KEY_RIGHT);
-    EXPECT_EQ(state(field), State("name", 4));
-    for (int i = 0; i < 6; ++i) press(field, KEY_LEFT);
-    press(field, KEY_BACKSPACE);
-    press(field, KEY_RETURN);
-    type(field, std::string("\r\t\x1b\x7f\xe9\0", 6));
-    EXPECT_EQ(state(field), State("name", 0));
-    type(field, " ~");
-    application.app().charCode = 0x100 + 'Q';  // only the low byte counts
-    field.handleEvent(EVENT_CHAR);
-    EXPECT_EQ(textOf(field), " ~Qname");
-}
-
-TEST_F(TextFieldEditing, TextNeverOutgrowsItsBufferAndClearingBringsTheCaretHome) {
+TEST_F(TextFieldTest, TextNeverOutgrowsItsBufferAndClearingBringsTheCaretHome) {
     TextField field(nullptr, 0, 0, 200, 16, false, 0, 0, 1, "abcdef", 4);
     EXPECT_EQ(state(field), State("abc", 3));
-    type(field, "x");
-    field.setCaret(1);
-    type(field, "y");
-    EXPECT_EQ(state(field), State("abc", 1));
-    press(field, KEY_BACKSPACE);
-    type(field, "yz");
-    EXPECT_EQ(state(field), State("ybc", 1));
-
-    char small[3] = {'?', '?', '?'};
-    field.getText(small, 3);
+    play(field, {{{'x', -KEY_LEFT, -KEY_LEFT, 'y'}, {"abc", 1}}, {{-KEY_BACKSPACE, 'y', 'z'}, {"ybc", 1}}});
+    char small[3];
+    field.getText(small, sizeof small);
     EXPECT_STREQ(small, "yb");
-    field.getText(small, 1);
-    EXPECT_STREQ(small, "");
-    small[0] = '?';
-    field.getText(small, 0);
-    EXPECT_EQ(small[0], '?');
-
     field.setText(nullptr);
-    EXPECT_EQ(state(field), State("", 0));
-    EXPECT_EQ(field.caretX, 5);
+    EXPECT_EQ(std::pair(state(field), field.caretX), std::pair(State("", 0), 5));
     field.setText("other");
     EXPECT_EQ(state(field), State("oth", 3));
+}
 
-    // A field without room keeps an empty string and takes nothing.
-    TextField empty(nullptr, 0, 0, 200, 16, false, 0, 0, 1, "abc", 0);
-    type(empty, "a");
-    EXPECT_EQ(textOf(empty), "");
+TEST_F(TextFieldTest, DrawsBoxTextAndABlinkingCaretAndScrolledTextShowsOnlyWhatPrecedesTheCaret) {
+    application.app().fillRect(0, 0, 800, 600, 0x808080);
+    TextField field(nullptr, 0, 100, 60, 16, true, WHITE, BLACK, 1, nullptr, 256);
+    const char* typed = "WWWWWWWWWWWW";
+    ASSERT_GT(measure(typed, 12), 50) << "twelve capitals must outgrow the field";
+    for (int n = 1; n <= 12; ++n) {
+        field.insertChar('W');
+        const int textEnd = measure(typed, n) + 5;
+        EXPECT_EQ(std::make_pair(field.textAlignment, field.caretX),
+                  textEnd > 55 ? std::make_pair(2, 55) : std::make_pair(0, textEnd))
+            << n << " characters";
+    }
+    ASSERT_EQ(field.textAlignment, 2);
+    ASSERT_TRUE(field.draw());
+    // Top and left border, background in the right margin, and the untouched screen outside.
+    EXPECT_EQ(std::vector<uint32_t>({pixel(30, 100), pixel(0, 108), pixel(57, 108), pixel(61, 99)}),
+              std::vector<uint32_t>({BLACK, BLACK, WHITE, 0x808080u}));
+    EXPECT_TRUE(columnIsBlack(55, 101, 115)) << "the caret at the right margin";
+    std::vector<uint32_t> upToCaret;
+    for (int y = 101; y < 116; ++y)
+        for (int x = 1; x < 55; ++x) upToCaret.push_back(pixel(x, y));
+    EXPECT_GT(std::count_if(upToCaret.begin(), upToCaret.end(), [](uint32_t p) { return p != WHITE; }), 50)
+        << "the text is drawn";
+
+    // Right-aligned at the caret, the characters after it are not drawn, nor lost.
+    play(field, {{{'i', 'i', 'i', 'i', -KEY_LEFT, -KEY_LEFT, -KEY_LEFT, -KEY_LEFT}, {"WWWWWWWWWWWWiiii", 12}}});
+    ASSERT_EQ(std::pair(field.textAlignment, field.caretX), std::pair(2, 55));
+    ASSERT_TRUE(field.draw());
+    EXPECT_EQ(pixel(55, 108), WHITE) << "the caret blinks off on the next frame";
+    for (int y = 101, i = 0; y < 116; ++y)
+        for (int x = 1; x < 55; ++x, ++i) ASSERT_EQ(pixel(x, y), upToCaret[size_t(i)]) << x << "," << y;
+    EXPECT_EQ(state(field).first, "WWWWWWWWWWWWiiii") << "drawing keeps the text whole";
+
+    // Back to the left as soon as the text before the caret fits again.
+    while (field.textAlignment == 2) field.moveCaretLeft();
+    EXPECT_EQ(field.caretX, measure(typed, field.caret) + 5);
+    field.moveCaretRight();
+    EXPECT_EQ(field.textAlignment, 2);
+    // Deleting ahead of the caret leaves the text before it, and so the caret, alone.
+    field.deleteForward();
+    EXPECT_EQ(field.caretX, 55);
 }
