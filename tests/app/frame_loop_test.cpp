@@ -136,6 +136,14 @@ TEST_F(FrameLoop, ASlowFrameDelaysTheNextAndNoFramesRunWhileMinimisedButTheFirst
     EXPECT_EQ(input.blockingWaits, 1);
 }
 
+TEST_F(FrameLoop, WaitingMessagesAndTheQuitComeBeforeADueFrame) {
+    input.at(1066, MESSAGE_KEY_DOWN, KEY_SPACE);
+    input.at(1066, MESSAGE_DESTROY);
+    EXPECT_EQ(app.app().run(), 0);
+    EXPECT_TRUE(root.drawTimes.empty());
+    EXPECT_EQ(app.app().keyCode, KEY_SPACE);
+}
+
 TEST_F(FrameLoop, ALostDisplayIsRestoredAndTheFrameDrawnAgainAtOnce) {
     input.at(1300, MESSAGE_DESTROY);
     root.loseSurfacesOnDraw = 2;
