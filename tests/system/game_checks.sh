@@ -69,12 +69,15 @@ function close_to(a, b,    i, d) {
 # J for cells whose colour changes from tick to tick (jokers and bombs).
 # Moving and vanishing blocks read as ?, so the J cells only have to stay
 # few enough to be jokers: a fresh board may deal half a dozen of them.
+# A joker shows the same colour again every 8 ticks (about 0.53 s), and a
+# shot takes a good part of that: the two gaps differ by half a cycle so
+# that they cannot both be whole cycles and hide a joker.
 settled_board() {
   local deadline=$((SECONDS + 20))
   while [ "$SECONDS" -lt "$deadline" ]; do
     local a b c merged="" i
-    a=$(board_cells "$(shot board)"); sleep 0.25
-    b=$(board_cells "$(shot board)"); sleep 0.25
+    a=$(board_cells "$(shot board)"); sleep 0.3
+    b=$(board_cells "$(shot board)"); sleep 0.04
     c=$(board_cells "$(shot board)")
     if [[ "$a$b$c" != *"?"* ]]; then
       for i in $(seq 0 63); do
