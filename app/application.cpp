@@ -5,11 +5,11 @@
 #include <cstdint>
 
 #include "display/sprite.h"
-#include "platform/clock.h"
-#include "platform/message_box.h"
-#include "platform/message_queue.h"
-#include "platform/settings_store.h"
-#include "platform/window.h"
+#include "platform/loop/clock.h"
+#include "platform/desktop/message_box.h"
+#include "platform/loop/message_queue.h"
+#include "platform/settings/settings_store.h"
+#include "platform/window/window.h"
 
 Application* theApplication = nullptr;
 Sprite* theRootNode = nullptr;

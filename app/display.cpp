@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "platform/diagnostics.h"
-#include "platform/display_device.h"
-#include "platform/draw_context.h"
-#include "platform/font.h"
-#include "platform/pen.h"
-#include "platform/surface.h"
-#include "platform/window.h"
+#include "platform/reports/diagnostics.h"
+#include "platform/drawing/display_device.h"
+#include "platform/drawing/draw_context.h"
+#include "platform/drawing/font.h"
+#include "platform/drawing/pen.h"
+#include "platform/drawing/surface.h"
+#include "platform/window/window.h"
 
 bool Application::createDisplay() {
     if (window == nullptr) return false;

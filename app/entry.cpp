@@ -7,8 +7,8 @@
 
 #include "app/application.h"
 #include "display/screen_manager.h"
-#include "platform/diagnostics.h"
-#include "platform/message_box.h"
+#include "platform/reports/diagnostics.h"
+#include "platform/desktop/message_box.h"
 #include "screens/game_over_screen.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "platform/clock.h"
-#include "platform/help_viewer.h"
-#include "platform/launcher.h"
+#include "platform/loop/clock.h"
+#include "platform/desktop/help_viewer.h"
+#include "platform/desktop/launcher.h"
 
 const char* const MAKER_WEB_ADDRESS = "https://www.zentrio.example/";
 

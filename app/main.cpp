@@ -4,7 +4,7 @@
 
 #include "app/command_line.h"
 #include "app/entry.h"
-#include "platform/data_directory.h"
+#include "platform/files/data_directory.h"
 
 int main(int argc, char** argv) {
     const CommandLine commandLine = parseCommandLine(argc, argv);

@@ -2,7 +2,7 @@
 // mono 16-bit at samplesPerSecond, even when sound is switched off.
 #include "app/application.h"
 
-#include "platform/audio_device.h"
+#include "platform/sound/audio_device.h"
 
 bool Application::createSoundDevice() {
     if (directSound == nullptr) directSound = platform::AudioDevice::open(static_cast<uint32_t>(samplesPerSecond));

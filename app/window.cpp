@@ -4,9 +4,9 @@
 #include "app/application.h"
 
 #include "display/sprite.h"
-#include "platform/audio_device.h"
-#include "platform/message_queue.h"
-#include "platform/window.h"
+#include "platform/sound/audio_device.h"
+#include "platform/loop/message_queue.h"
+#include "platform/window/window.h"
 
 bool Application::createWindow(void* const&, const int& showCommand) {
     platform::WindowOptions options;

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/draw_context.h"
-#include "platform/font.h"
-#include "platform/pen.h"
-#include "platform/surface.h"
+#include "platform/drawing/draw_context.h"
+#include "platform/drawing/font.h"
+#include "platform/drawing/pen.h"
+#include "platform/drawing/surface.h"
 
 namespace {
 

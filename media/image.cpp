@@ -6,10 +6,10 @@
 
 #include "app/application.h"
 #include "media/alpha_blend.h"
-#include "platform/bitmap_loader.h"
-#include "platform/display_device.h"
-#include "platform/file_report.h"
-#include "platform/surface.h"
+#include "platform/files/bitmap_loader.h"
+#include "platform/drawing/display_device.h"
+#include "platform/reports/file_report.h"
+#include "platform/drawing/surface.h"
 
 Image::Image(const char* const& fileName_, const int& width_, const int& height_, const int& columns_,
              const int& rows_, const int& frameCount_)

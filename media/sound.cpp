@@ -4,9 +4,9 @@
 #include "media/sound.h"
 
 #include "app/application.h"
-#include "platform/audio_device.h"
-#include "platform/file_report.h"
-#include "platform/sound_buffer.h"
+#include "platform/sound/audio_device.h"
+#include "platform/reports/file_report.h"
+#include "platform/sound/sound_buffer.h"
 
 Sound::Sound(const char* const& fileName_, const bool& streaming_, const uint32_t& bufferSeconds)
     : fileName(fileName_), streaming(streaming_) {

@@ -6,7 +6,7 @@
 
 #include <unistd.h>
 
-#include "platform/file_reader.h"
+#include "platform/files/file_reader.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "app/application.h"
-#include "platform/settings_store.h"
+#include "platform/settings/settings_store.h"
 
 namespace {
 

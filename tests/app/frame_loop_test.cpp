@@ -8,12 +8,12 @@
 
 #include "app/application.h"
 #include "display/sprite.h"
-#include "platform/clock.h"
-#include "platform/display_device.h"
-#include "platform/message_box.h"
-#include "platform/message_queue.h"
-#include "platform/sdl_window.h"
-#include "platform/surface.h"
+#include "platform/loop/clock.h"
+#include "platform/drawing/display_device.h"
+#include "platform/desktop/message_box.h"
+#include "platform/loop/message_queue.h"
+#include "platform/window/sdl_window.h"
+#include "platform/drawing/surface.h"
 #include "support/test_application.h"
 
 namespace {

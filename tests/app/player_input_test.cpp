@@ -19,7 +19,7 @@
 #include "game/block.h"
 #include "game/game_screen.h"
 #include "media/sound.h"
-#include "platform/surface.h"
+#include "platform/drawing/surface.h"
 #include "screens/screen_test_support.h"
 #include "screens/title_screen.h"
 #include "sdl_input.h"

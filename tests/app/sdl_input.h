@@ -9,8 +9,8 @@
 #include <cstring>
 
 #include "app/application.h"
-#include "platform/message_queue.h"
-#include "platform/window.h"
+#include "platform/loop/message_queue.h"
+#include "platform/window/window.h"
 
 namespace sdl_input {
 

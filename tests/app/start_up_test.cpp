@@ -11,11 +11,11 @@
 
 #include "app/application.h"
 #include "app/entry.h"
-#include "platform/audio_device.h"
-#include "platform/diagnostics.h"
-#include "platform/display_device.h"
-#include "platform/message_box.h"
-#include "platform/surface.h"
+#include "platform/sound/audio_device.h"
+#include "platform/reports/diagnostics.h"
+#include "platform/drawing/display_device.h"
+#include "platform/desktop/message_box.h"
+#include "platform/drawing/surface.h"
 #include "support/test_application.h"
 
 namespace {

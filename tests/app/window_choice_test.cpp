@@ -18,8 +18,8 @@
 #include "app/application.h"
 #include "app/command_line.h"
 #include "app/entry.h"
-#include "platform/message_box.h"
-#include "platform/window.h"
+#include "platform/desktop/message_box.h"
+#include "platform/window/window.h"
 #include "support/test_application.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "app/application.h"
 #include "display/sprite.h"
-#include "platform/audio_device.h"
-#include "platform/message_queue.h"
+#include "platform/sound/audio_device.h"
+#include "platform/loop/message_queue.h"
 #include "support/test_application.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/bitmap_decoder.h"
+#include "platform/files/bitmap_decoder.h"
 #include "tools/assetgen/picture_files.h"
 #include "tools/assetgen/raster.h"
 #include "tools/assetgen/shape.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap_decoder.h"
+#include "platform/files/bitmap_decoder.h"
 
 namespace {
 

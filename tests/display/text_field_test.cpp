@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "display/text_field.h"
-#include "platform/surface.h"
+#include "platform/drawing/surface.h"
 #include "support/test_application.h"
 
 namespace {

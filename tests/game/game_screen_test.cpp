@@ -2,7 +2,7 @@
 // by phase, the buttons, the end-of-game panel and a complete scripted game.
 #include "game_fixture.h"
 
-#include "platform/surface.h"
+#include "platform/drawing/surface.h"
 
 using GameScreenPlay = GameFixture;
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/application.h"
-#include "platform/rect.h"
-#include "platform/surface.h"
+#include "platform/drawing/rect.h"
+#include "platform/drawing/surface.h"
 #include "support/test_application.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "media/image.h"
-#include "platform/bitmap_loader.h"
-#include "platform/display_device.h"
-#include "platform/surface.h"
+#include "platform/files/bitmap_loader.h"
+#include "platform/drawing/display_device.h"
+#include "platform/drawing/surface.h"
 #include "support/bitmap_writer.h"
 #include "support/test_application.h"
 

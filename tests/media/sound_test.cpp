@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/audio_device.h"
-#include "platform/sound_buffer.h"
+#include "platform/sound/audio_device.h"
+#include "platform/sound/sound_buffer.h"
 #include "support/test_application.h"
 #include "support/wave_builder.h"
 

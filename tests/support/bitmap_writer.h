@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap_decoder.h"
+#include "platform/files/bitmap_decoder.h"
 
 namespace bmptest {
 

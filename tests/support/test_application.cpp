@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/audio_device.h"
-#include "platform/display_device.h"
-#include "platform/surface.h"
+#include "platform/sound/audio_device.h"
+#include "platform/drawing/display_device.h"
+#include "platform/drawing/surface.h"
 
 TestApplication::TestApplication(int bitsPerPixel) : previous_(theApplication) {
     constexpr int hidden = 0;

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/font_rasterizer.h"
+#include "platform/drawing/font_rasterizer.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include "game/block.h"
 #include "game/game_screen.h"
 #include "media/image.h"
-#include "platform/display_device.h"
-#include "platform/sdl_reference_blend.h"
-#include "platform/surface.h"
+#include "platform/drawing/display_device.h"
+#include "platform/drawing/sdl_reference_blend.h"
+#include "platform/drawing/surface.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/settings_file.h"
+#include "platform/settings/settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     platform::SettingValues values;
