@@ -9,6 +9,7 @@
 #include "platform/desktop/message_box.h"
 #include "platform/loop/message_queue.h"
 #include "platform/settings/settings_store.h"
+#include "platform/sound/audio_device.h"
 #include "platform/window/window.h"
 
 Application* theApplication = nullptr;
@@ -106,5 +107,7 @@ bool Application::runFrame() {
         }
         theRootNode->tick();
     }
+    // A sound server restarted under the game: the music comes back by itself.
+    if (directSound != nullptr) directSound->keepOutputOpen(lastFrameTime);
     return present();
 }
