@@ -51,6 +51,14 @@ Application::~Application() {
     if (directDraw != nullptr) releaseSurfaces();
     releaseDisplay();
     releaseSoundDevice();
+    saveSettings();
+    delete window;
+    window = nullptr;
+    delete messages;
+    messages = nullptr;
+}
+
+void Application::saveSettings() {
     const uint8_t storedSound = hasSound ? 1 : 0;
     const uint8_t storedFullScreen = fullScreen ? 1 : 0;
     const bool windowed = window != nullptr && window->windowedSize(windowWidth, windowHeight);
@@ -64,10 +72,6 @@ Application::~Application() {
     }
     closeSettings();
     platform::SettingsStore::reportUnsaved(platform::SettingsStore::defaultPath());
-    delete window;
-    window = nullptr;
-    delete messages;
-    messages = nullptr;
 }
 
 int Application::run() {
