@@ -19,7 +19,6 @@ namespace {
 
 const char* const CHM_TYPE = "application/vnd.ms-htmlhelp";
 const char* const CHM_PROGRAMS[] = {"xchm", "kchmviewer"};
-const char* const CHM_TRIED = "the desktop's choice for CHM files, xchm, kchmviewer";
 // The desktop's opener, Debian's choice of browser, then common browsers.
 const char* const BROWSERS[] = {"xdg-open",        "sensible-browser", "x-www-browser", "firefox",
                                 "firefox-esr",     "chromium",         "chromium-browser", "google-chrome",
@@ -48,29 +47,30 @@ std::string absolute(const std::string& path) {
 
 std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
-// "a, b, c" of the names from first up to (not including) end.
-std::string listed(const std::vector<std::string>& names, const size_t& first, const size_t& end) {
+// "a, b, c" of the first count names.
+std::string listed(const std::vector<std::string>& names, const size_t& count) {
     std::string list;
-    for (size_t i = first; i < end && i < names.size(); ++i) list += (list.empty() ? "" : ", ") + names[i];
+    for (size_t i = 0; i < count && i < names.size(); ++i) list += (list.empty() ? "" : ", ") + names[i];
     return list;
 }
 
-// What was tried, once the browsers have had their chance.
-void reportBrowserOutcome(const std::vector<std::string>& found, const int& ran, const std::string& html) {
-    std::vector<std::string> missing;
-    for (const char* browser : BROWSERS)
-        if (std::find(found.begin(), found.end(), browser) == found.end()) missing.push_back(browser);
+// Why the browsers were tried and what came of it, once they have had their chance.
+void reportBrowserOutcome(const std::string& why, const std::vector<std::string>& found, const int& ran,
+                          const std::string& html) {
     if (ran >= 0) {
-        const std::string failed = ran > 0 ? " (" + listed(found, 0, static_cast<size_t>(ran)) + " failed)" : "";
-        std::fprintf(stderr, "quadrimo: no CHM help viewer was found (tried %s); the help opens with %s%s\n", CHM_TRIED,
+        const std::string failed = ran > 0 ? " (" + listed(found, static_cast<size_t>(ran)) + " failed)" : "";
+        std::fprintf(stderr, "quadrimo: %s; the help opens with %s%s\n", why.c_str(),
                      found[static_cast<size_t>(ran)].c_str(), failed.c_str());
         return;
     }
+    std::vector<std::string> missing;
+    for (const char* browser : BROWSERS)
+        if (std::find(found.begin(), found.end(), browser) == found.end()) missing.push_back(browser);
     std::string browsers;
-    if (!found.empty()) browsers = listed(found, 0, found.size()) + " failed; ";
-    browsers += "not installed: " + listed(missing, 0, missing.size());
-    std::fprintf(stderr, "quadrimo: the help cannot be shown: no CHM help viewer was found (tried %s) and no browser "
-                 "opened %s (%s)\n", CHM_TRIED, html.c_str(), browsers.c_str());
+    if (!found.empty()) browsers = listed(found, found.size()) + " failed; ";
+    browsers += "not installed: " + listed(missing, missing.size());
+    std::fprintf(stderr, "quadrimo: the help cannot be shown: %s and no browser opened %s (%s)\n", why.c_str(),
+                 html.c_str(), browsers.c_str());
 }
 
 }  // namespace
@@ -102,20 +102,22 @@ void HelpViewer::lookUp() {
 bool HelpViewer::show(const std::string& chmFile, const std::string& htmlFile) {
     if (lookups_ == 0) lookUp();
     const std::string chm = absolute(chmFile);
-    if (!viewer_.empty() && isFile(chm)) {
+    std::string why = "no CHM help viewer was found (tried the desktop's choice for CHM files, xchm, kchmviewer)";
+    if (!viewer_.empty()) {
         std::vector<std::string> command = viewer_;
         command.push_back(chm);
-        if (Launcher::startDetached(command)) return true;
+        if (isFile(chm) && Launcher::startDetached(command)) return true;
+        why = isFile(chm) ? viewer_[0] + " could not be started" : "the CHM help file is missing";
     }
     const std::string html = absolute(htmlFile);
     if (!isFile(html)) {
         reportUnusableFile("help", (isFile(chm) ? htmlFile : chmFile).c_str());
         return false;
     }
-    return showInBrowser(html);
+    return showInBrowser(html, why);
 }
 
-bool HelpViewer::showInBrowser(const std::string& html) {
+bool HelpViewer::showInBrowser(const std::string& html, const std::string& why) {
     std::vector<std::string> names;
     std::vector<std::vector<std::string>> commands;
     for (const std::string& browser : browsers_) {
@@ -123,11 +125,11 @@ bool HelpViewer::showInBrowser(const std::string& html) {
         commands.push_back({browser, html});
     }
     if (commands.empty()) {
-        reportBrowserOutcome(names, -1, html);
+        reportBrowserOutcome(why, names, -1, html);
         return false;
     }
     Launcher::startFirstThatRuns(commands, BROWSER_GRACE_MILLISECONDS,
-                                 [names, html](int ran) { reportBrowserOutcome(names, ran, html); });
+                                 [why, names, html](int ran) { reportBrowserOutcome(why, names, ran, html); });
     return true;
 }
 

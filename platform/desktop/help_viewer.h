@@ -21,7 +21,9 @@ public:
 
 private:
     void lookUp();
-    bool showInBrowser(const std::string& htmlFile);
+    // Tries the browsers in turn; why tells standard error what kept the
+    // help from its viewer.
+    bool showInBrowser(const std::string& htmlFile, const std::string& why);
 
     int lookups_ = 0;
     // The viewer's command, to which the file is added; empty when no CHM

@@ -40,6 +40,16 @@ SoundBuffer* squareWave(AudioDevice& device, int16_t amplitude, uint32_t frames)
     return buffer;
 }
 
+// The buffer's cursor once it has left from, or from after a second of waiting.
+uint32_t cursorMovedOn(const SoundBuffer& buffer, const uint32_t& from) {
+    uint32_t cursor = from;
+    for (int wait = 0; wait < 100 && cursor == from; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_TRUE(buffer.getCurrentPosition(cursor));
+    }
+    return cursor;
+}
+
 }  // namespace
 
 TEST(AudioDevice, FallsBackToTheSilentDriverWhereCursorsStillMove) {
@@ -52,12 +62,7 @@ TEST(AudioDevice, FallsBackToTheSilentDriverWhereCursorsStillMove) {
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
     SoundBuffer* buffer = squareWave(*device, 1000, 22050);
     ASSERT_TRUE(buffer->play(true));
-    uint32_t cursor = 0;
-    for (int wait = 0; wait < 100 && cursor == 0; ++wait) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ASSERT_TRUE(buffer->getCurrentPosition(cursor));
-    }
-    EXPECT_GT(cursor, 0u);
+    EXPECT_GT(cursorMovedOn(*buffer, 0), 0u);
     delete device;
     EXPECT_FALSE(buffer->play(false)) << "a buffer outliving its device is dead, not dangling";
     delete buffer;
@@ -107,13 +112,9 @@ TEST(AudioDevice, AnOutputThatGoesAwayIsOpenedAgainPausedAsItWasWithEveryBufferW
     ASSERT_STREQ(device->driverName(), "dummy") << "the output the tests' environment chose";
     SoundBuffer* music = squareWave(*device, 1000, 5 * 22050);
     ASSERT_TRUE(music->play(true));
-    uint32_t stood = 0;
-    for (int wait = 0; wait < 100 && stood == 0; ++wait) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ASSERT_TRUE(music->getCurrentPosition(stood));
-    }
-    ASSERT_GT(stood, 0u);
+    ASSERT_GT(cursorMovedOn(*music, 0), 0u);
     device->pauseOutput(true);
+    uint32_t stood = 0;
     ASSERT_TRUE(music->getCurrentPosition(stood));
 
     ::testing::internal::CaptureStderr();
@@ -137,10 +138,7 @@ TEST(AudioDevice, AnOutputThatGoesAwayIsOpenedAgainPausedAsItWasWithEveryBufferW
     ASSERT_TRUE(music->getCurrentPosition(cursor));
     EXPECT_EQ(cursor, stood);
     device->pauseOutput(false);
-    for (int wait = 0; wait < 100 && cursor == stood; ++wait) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ASSERT_TRUE(music->getCurrentPosition(cursor));
-    }
+    cursor = cursorMovedOn(*music, stood);
     EXPECT_GT(cursor, stood) << "the music plays on from where it stood";
     EXPECT_LT(cursor, stood + 22050u);
     delete music;
