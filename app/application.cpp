@@ -9,6 +9,7 @@
 #include "platform/desktop/message_box.h"
 #include "platform/loop/message_queue.h"
 #include "platform/settings/settings_store.h"
+#include "platform/sound/audio_device.h"
 #include "platform/window/window.h"
 
 Application* theApplication = nullptr;
@@ -50,6 +51,14 @@ Application::~Application() {
     if (directDraw != nullptr) releaseSurfaces();
     releaseDisplay();
     releaseSoundDevice();
+    saveSettings();
+    delete window;
+    window = nullptr;
+    delete messages;
+    messages = nullptr;
+}
+
+void Application::saveSettings() {
     const uint8_t storedSound = hasSound ? 1 : 0;
     const uint8_t storedFullScreen = fullScreen ? 1 : 0;
     const bool windowed = window != nullptr && window->windowedSize(windowWidth, windowHeight);
@@ -63,10 +72,6 @@ Application::~Application() {
     }
     closeSettings();
     platform::SettingsStore::reportUnsaved(platform::SettingsStore::defaultPath());
-    delete window;
-    window = nullptr;
-    delete messages;
-    messages = nullptr;
 }
 
 int Application::run() {
@@ -106,5 +111,7 @@ bool Application::runFrame() {
         }
         theRootNode->tick();
     }
+    // A sound server restarted under the game: the music comes back by itself.
+    if (directSound != nullptr) directSound->keepOutputOpen(lastFrameTime);
     return present();
 }

@@ -63,6 +63,9 @@ public:
     long writeStringSetting(const char* const& name, const char* const& text);
     long writeDwordSetting(const char* const& name, const void* const& buffer, const uint32_t& size);
     long writeBinarySetting(const char* const& name, const void* const& buffer, const uint32_t& size);
+    // Stores the sound switch, the window mode and the window's size, and
+    // whatever could not be stored earlier; the end of the program does.
+    void saveSettings();
 
     // Help.
     void showHelp();

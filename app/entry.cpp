@@ -9,6 +9,7 @@
 #include "display/screen_manager.h"
 #include "platform/reports/diagnostics.h"
 #include "platform/desktop/message_box.h"
+#include "platform/window/x_errors.h"
 #include "screens/game_over_screen.h"
 
 namespace {
@@ -30,7 +31,15 @@ const char* failedStep(const Application& application) {
     return "the sound output";
 }
 
+// The display went away for good: what the end of the program stores is
+// stored now, since no normal end follows.
+void storeBeforeTheEnd() {
+    GameOverScreen::storeScoreOfOpenPanel();
+    if (theApplication != nullptr) theApplication->saveSettings();
+}
+
 int startApplication(void* const& instance, const int& showCommand, const bool& fullScreen) {
+    platform::onDisplayLost(storeBeforeTheEnd);
     theApplication = new Application(fullScreen, 800, 600, 16, 1, 15, 1, 22050, 16, instance, showCommand);
     if (!theApplication->initialized) {
         const std::string reason = platform::lastFailure().empty() ? "no reason given" : platform::lastFailure();

@@ -16,6 +16,8 @@ enum class KeyAction {
     Pause,
     Confirm,
     Close,
+    // Leaves the game for the title, as the Exit button beside the board.
+    LeaveGame,
 };
 
 enum class KeyContext { Board, Menu, Panel };

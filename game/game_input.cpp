@@ -44,6 +44,8 @@ void GameScreen::handleKey(const int& event) {
             pause();
             swallowedKey = key;
             break;
+        // Exit deletes this screen inside the call.
+        case KeyAction::LeaveGame: clickButton(CHILD_EXIT_BUTTON); return;
         default: break;
     }
 }
@@ -59,6 +61,10 @@ void GameScreen::handlePausedEvent(const int& event, const int& button) {
         const int key = theApplication->keyCode;
         // Shift, Control and Alt alone stay paused: they may begin a shortcut.
         if (key == swallowedKey || isModifierKey(key)) return;
+        if (keyAction(KeyContext::Board, key, theApplication->keyModifiers) == KeyAction::LeaveGame) {
+            clickButton(CHILD_EXIT_BUTTON);
+            return;
+        }
         resume();
         swallowedKey = key;
     } else if (event == EVENT_KEY_UP) {

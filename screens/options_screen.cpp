@@ -1,8 +1,9 @@
 // The options panel: a sound switch showing hasSound and an OK button that
-// reports back to the title screen.
+// reports back to the title screen, by mouse or by key.
 #include "screens/options_screen.h"
 
 #include "app/application.h"
+#include "app/key_actions.h"
 #include "media/image.h"
 #include "screens/panel_shape.h"
 
@@ -66,19 +67,49 @@ bool OptionsScreen::draw() {
 void OptionsScreen::handleEvent(const int& event) {
     const int hit = buttonAt(theApplication->mouseX, theApplication->mouseY);
     if (event == EVENT_MOUSE_MOVE) {
+        keyHighlight = -1;
         for (int i = 0; i < childCount; ++i)
             if (children[i] != nullptr && children[i]->getFrame() % 2 != 0) children[i]->prevFrame();
         if (hit != -1) children[hit]->nextFrame();
     } else if (event == EVENT_MOUSE_DOWN) {
         if (hit == SOUND_BUTTON) {
-            theApplication->hasSound = !theApplication->hasSound;
-            children[SOUND_BUTTON]->setFrame(soundFrame());
+            switchSound();
         } else if (hit == OK_BUTTON && parent != nullptr) {
             // The parent deletes this panel inside the call: nothing may follow it.
             parent->onChildDone(this, 0);
             return;
         }
-    } else if (event == EVENT_KEY_DOWN && closesPanel() && parent != nullptr) {
+    } else if (event == EVENT_KEY_DOWN) {
+        handleKey();
+    }
+}
+
+void OptionsScreen::switchSound() {
+    theApplication->hasSound = !theApplication->hasSound;
+    children[SOUND_BUTTON]->setFrame(soundFrame());
+}
+
+void OptionsScreen::handleKey() {
+    const KeyAction action = keyAction(KeyContext::Menu, theApplication->keyCode, theApplication->keyModifiers);
+    if (action == KeyAction::Next || action == KeyAction::Previous) {
+        moveHighlight(action == KeyAction::Next ? 1 : -1);
+    } else if (action == KeyAction::Confirm && keyHighlight == SOUND_BUTTON) {
+        switchSound();
+        // The switch keeps the keys' highlight, so the player sees where it is.
+        children[SOUND_BUTTON]->nextFrame();
+    } else if (((action == KeyAction::Confirm && keyHighlight == OK_BUTTON) || closesPanel()) && parent != nullptr) {
+        // The parent deletes this panel inside the call: nothing may follow it.
         parent->onChildDone(this, 0);
+    }
+}
+
+void OptionsScreen::moveHighlight(const int& step) {
+    int current = -1;
+    for (int i = SOUND_BUTTON; i <= OK_BUTTON; ++i)
+        if (children[i]->getFrame() % 2 != 0) current = i;
+    keyHighlight = steppedHighlight(current, SOUND_BUTTON, OK_BUTTON, step);
+    for (int i = SOUND_BUTTON; i <= OK_BUTTON; ++i) {
+        const int normalFrame = children[i]->getFrame() - children[i]->getFrame() % 2;
+        children[i]->setFrame(i == keyHighlight ? normalFrame + 1 : normalFrame);
     }
 }

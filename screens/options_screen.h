@@ -23,9 +23,19 @@ public:
     int buttonAt(const int& px, const int& py);
 
 private:
+    // Flips hasSound, as a press on the switch does.
+    void switchSound();
+    // The keyboard and pad: Up, Down and Tab move the highlight over the
+    // switch and OK, Enter or Space presses the highlighted one.
+    void handleKey();
+    void moveHighlight(const int& step);
+
     Image* soundImage = nullptr;
     Image* okImage = nullptr;
     uint32_t backgroundColour = 0;
     uint32_t borderColour = 0;
     int borderWidth = 0;
+    // The button the keys have highlighted, -1 until a key moves the
+    // highlight and again once the mouse moves.
+    int keyHighlight = -1;
 };

@@ -1,4 +1,5 @@
-// The bordered background of the menu panels, their button hit test and their closing keys.
+// The bordered background of the menu panels, their button hit test, their
+// closing keys and the keys' highlight.
 #include "screens/panel_shape.h"
 
 #include "app/application.h"
@@ -30,4 +31,10 @@ bool nodeContains(Sprite* const& node, const int& px, const int& py) {
 bool closesPanel() {
     const KeyAction action = keyAction(KeyContext::Panel, theApplication->keyCode, theApplication->keyModifiers);
     return action == KeyAction::Confirm || action == KeyAction::Close;
+}
+
+int steppedHighlight(const int& current, const int& first, const int& last, const int& step) {
+    if (current == -1) return step > 0 ? first : last;
+    const int count = last - first + 1;
+    return first + ((current - first + step) % count + count) % count;
 }

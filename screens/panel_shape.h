@@ -1,6 +1,6 @@
 // What the menu panels share without a common class: the bordered
 // background they draw, the half-open hit rectangle of their buttons and
-// the keys that close them.
+// the keys that close them and move their highlight.
 #pragma once
 
 #include <cstdint>
@@ -19,3 +19,8 @@ bool nodeContains(Sprite* const& node, const int& px, const int& py);
 // True when the key just pressed presses OK of a panel that Escape also
 // closes (Enter, Escape and their pad buttons).
 bool closesPanel();
+
+// The button the keys highlight next among first..last: one step on from
+// current, wrapping; from none (-1), forward starts at first and backward
+// at last.
+int steppedHighlight(const int& current, const int& first, const int& last, const int& step);

@@ -112,12 +112,8 @@ int TitleScreen::highlightedButton() {
 }
 
 void TitleScreen::moveHighlight(const int& step) {
-    // On from the button shown highlighted; from none, forward starts at the
-    // first button and backward at the last.
-    const int current = highlightedButton();
-    const int buttonCount = EXIT_BUTTON - START_BUTTON + 1;
-    keyHighlight = step > 0 ? START_BUTTON : EXIT_BUTTON;
-    if (current != -1) keyHighlight = START_BUTTON + (current - START_BUTTON + step + buttonCount) % buttonCount;
+    // On from the button shown highlighted, by the mouse or the keys.
+    keyHighlight = steppedHighlight(highlightedButton(), START_BUTTON, EXIT_BUTTON, step);
     for (int i = START_BUTTON; i <= EXIT_BUTTON; ++i) children[i]->setFrame(i == keyHighlight ? 1 : 0);
 }
 

@@ -1,5 +1,6 @@
 // Child processes through posix_spawn with an argument vector: detached
-// ones reaped by a waiting thread, short queries read through a pipe.
+// ones reaped by a waiting thread, a chain of them tried until one runs,
+// short queries read through a pipe.
 #include "platform/desktop/launcher.h"
 
 #include <cerrno>
@@ -111,6 +112,34 @@ bool Launcher::startDetached(const std::vector<std::string>& arguments, pid_t* s
     std::thread(reap, child).detach();
     if (startedId != nullptr) *startedId = child;
     return true;
+}
+
+void Launcher::startFirstThatRuns(const std::vector<std::vector<std::string>>& commands,
+                                  const int& graceMilliseconds, const std::function<void(int)>& finished) {
+    std::thread([commands, graceMilliseconds, finished] {
+        for (size_t i = 0; i < commands.size(); ++i) {
+            SpawnSettings settings;
+            settings.detach();
+            pid_t child = 0;
+            if (!settings.spawn(commands[i], child)) continue;
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(graceMilliseconds);
+            int status = 0;
+            pid_t ended = 0;
+            while (ended != child && std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                ended = waitpid(child, &status, WNOHANG);
+            }
+            if (ended != child) {
+                // Still running: a browser that stays open has the page.
+                std::thread(reap, child).detach();
+            } else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+                continue;
+            }
+            finished(static_cast<int>(i));
+            return;
+        }
+        finished(-1);
+    }).detach();
 }
 
 bool Launcher::runForOutput(const std::vector<std::string>& arguments, const int& timeoutMilliseconds,

@@ -2,6 +2,7 @@
 // without waiting for them, and finding them on the PATH.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,14 @@ public:
     // child is reaped when it ends, so none is left a zombie. False when
     // it could not be started.
     static bool startDetached(const std::vector<std::string>& arguments, pid_t* startedId = nullptr);
+
+    // Starts the commands one after another, detached, until one runs: it
+    // is still running after graceMilliseconds, or it ended with status 0.
+    // Returns at once; the trying goes on in a thread of its own, which
+    // ends by calling finished with the index of the command that ran, or
+    // -1 when none did.
+    static void startFirstThatRuns(const std::vector<std::vector<std::string>>& commands,
+                                   const int& graceMilliseconds, const std::function<void(int)>& finished);
 
     // Runs arguments[0] to its end, or kills it and every program it started
     // after timeoutMilliseconds, keeping what it wrote to its standard output. True when it ran and

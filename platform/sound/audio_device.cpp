@@ -25,6 +25,9 @@ constexpr uint32_t MIX_FRAMES = 1024;
 constexpr uint32_t MIN_SAMPLE_RATE = 100;
 constexpr uint32_t MAX_SAMPLE_RATE = 200000;
 constexpr uint32_t MAX_BUFFER_BYTES = 0x0FFFFFFF;
+// A sound server that is restarting takes a moment; trying more often
+// than this would only cost frames.
+constexpr uint32_t REOPEN_INTERVAL_MILLISECONDS = 3000;
 
 std::atomic<int> openingRefusals{0};
 
@@ -81,6 +84,7 @@ AudioDevice* AudioDevice::open(const uint32_t& sampleRate) {
         }
     }
     if (silent) std::fprintf(stderr, "quadrimo: no sound output could be opened; playing without sound\n");
+    device->reopens_ = opened;
     if (opened || silent) return device;
     recordFailure(whyNot + "; without sound: " + lastFailure());
     delete device;
@@ -142,7 +146,8 @@ bool AudioDevice::openOutput(const char* const& driver) {
     }
     const char* name = SDL_GetCurrentAudioDriver();
     driverName_ = name != nullptr ? name : "";
-    SDL_PauseAudioDevice(outputId_, 0);
+    // An output opened again while the game is minimised stays paused.
+    SDL_PauseAudioDevice(outputId_, paused_ ? 1 : 0);
     return true;
 }
 
@@ -185,11 +190,41 @@ void AudioDevice::render(int16_t* const& output, const uint32_t& frames) {
 }
 
 void AudioDevice::pauseOutput(const bool& paused) {
+    paused_ = paused;
     if (outputId_ != 0) SDL_PauseAudioDevice(outputId_, paused ? 1 : 0);
 }
 
 bool AudioDevice::outputPaused() const {
     return outputId_ != 0 && SDL_GetAudioDeviceStatus(outputId_) == SDL_AUDIO_PAUSED;
+}
+
+void AudioDevice::keepOutputOpen(const uint32_t& nowMilliseconds) {
+    if (!reopens_) return;
+    if (!outputLost_) {
+        // SDL reports a device whose server went away as stopped.
+        if (outputId_ != 0 && SDL_GetAudioDeviceStatus(outputId_) != SDL_AUDIO_STOPPED) return;
+        outputLost_ = true;
+        nextReopen_ = nowMilliseconds;
+        std::fprintf(stderr, "quadrimo: the sound output went away; opening it again every few seconds\n");
+    }
+    if (static_cast<int32_t>(nowMilliseconds - nextReopen_) < 0) return;
+    // The driver too is started afresh: its connection to the old server is dead.
+    closeOutput();
+    bool opened = false;
+    {
+        const QuietStandardError quiet;
+        opened = openOutput(nullptr);
+    }
+    if (!opened) {
+        nextReopen_ = nowMilliseconds + REOPEN_INTERVAL_MILLISECONDS;
+        return;
+    }
+    outputLost_ = false;
+    std::fprintf(stderr, "quadrimo: the sound output is back\n");
+}
+
+void AudioDevice::dropOutput() {
+    if (outputId_ != 0) SDL_CloseAudioDevice(outputId_);
 }
 
 void AudioDevice::loseAllBuffers() {

@@ -41,6 +41,13 @@ public:
     // Whether the output is open and paused.
     bool outputPaused() const;
 
+    // Notices an output that went away (the sound server stopped or was
+    // restarted): says so once on standard error and opens it again, at
+    // once and then every few seconds until it opens, paused if it was,
+    // with every buffer where it stood. Costs next to nothing while the
+    // output plays; the silent fallback and a detached device never go away.
+    void keepOutputOpen(const uint32_t& nowMilliseconds);
+
     // Marks every buffer lost, as another program taking the device would.
     void loseAllBuffers();
 
@@ -49,6 +56,8 @@ public:
     // the next count buffer creations are refused.
     static void refuseOpenings(const int& count);
     void refuseBufferCreations(const int& count) { bufferRefusals_ = count; }
+    // Test seam: the output goes away under the device, as when the sound server stops.
+    void dropOutput();
 
 private:
     friend class SoundBuffer;
@@ -63,6 +72,11 @@ private:
     bool ownsAudioSubsystem_ = false;
     bool ownsDriver_ = false;
     int bufferRefusals_ = 0;
+    // The output the player's system chose, which keepOutputOpen reopens.
+    bool reopens_ = false;
+    bool outputLost_ = false;
+    uint32_t nextReopen_ = 0;
+    bool paused_ = false;
 
     // Guards the buffers' shared state and memory; the callback holds it
     // while mixing, the program only for short copies and control calls.

@@ -20,6 +20,7 @@
 #include "game/game_screen.h"
 #include "media/sound.h"
 #include "platform/drawing/surface.h"
+#include "screens/options_screen.h"
 #include "screens/screen_test_support.h"
 #include "screens/title_screen.h"
 #include "sdl_input.h"
@@ -295,4 +296,49 @@ TEST_F(PlayerInput, TheTitleHighlightFollowsTheKeysAndEnterOrEscapeClosesThePane
     }
     tap(SDLK_RETURN);
     EXPECT_NE(game(), nullptr) << "Start pressed by Enter";
+}
+
+TEST_F(PlayerInput, TheSoundSwitchAndTheBoardsExitAnswerKeysAsTheirClicksDo) {
+    for (int i = 0; i < 3; ++i) tap(SDLK_DOWN);
+    tap(SDLK_RETURN);
+    ASSERT_NE(titlePanel(), nullptr);
+    const auto panelFrames = [&] {
+        return std::pair(titlePanel()->children[OptionsScreen::SOUND_BUTTON]->getFrame(),
+                         titlePanel()->children[OptionsScreen::OK_BUTTON]->getFrame());
+    };
+    // Tab and the arrows reach the switch; Enter, Space and the pad's A flip it and keep it highlighted.
+    tap(SDLK_TAB);
+    EXPECT_EQ(panelFrames(), std::pair(1, 0));
+    const std::pair<std::function<void()>, bool> flips[] = {
+        {[] { tap(SDLK_RETURN); }, false}, {[] { tap(SDLK_SPACE); }, true}, {[] { pad(KEY_GAMEPAD_A); }, false}};
+    for (const auto& [press, sound] : flips) {
+        press();
+        ASSERT_NE(titlePanel(), nullptr) << "flipping the switch leaves the panel open";
+        EXPECT_EQ(std::pair(theApplication->hasSound, panelFrames()), std::pair(sound, std::pair(sound ? 1 : 3, 0)));
+    }
+    tap(SDLK_DOWN);
+    EXPECT_EQ(panelFrames(), std::pair(2, 1));
+    tap(SDLK_TAB, KMOD_LSHIFT);
+    tap(SDLK_UP);
+    EXPECT_EQ(panelFrames(), std::pair(2, 1)) << "the highlight wraps";
+    // Once the mouse moves, Enter presses OK, not the switch it left.
+    tap(SDLK_UP);
+    mouse(100, 100);
+    EXPECT_EQ(panelFrames(), std::pair(2, 0));
+    tap(SDLK_RETURN);
+    EXPECT_EQ(titlePanel(), nullptr);
+    EXPECT_FALSE(theApplication->hasSound);
+
+    // Ctrl+W leaves a game, playing or paused, as the Exit button does; W alone does not.
+    mouse(100, 100);
+    for (const bool paused : {false, true}) {
+        GameScreen& g = startGame();
+        if (paused) tap(SDLK_p);
+        tap(SDLK_w);
+        ASSERT_EQ(game(), &g);
+        key(SDLK_LCTRL);
+        tap(SDLK_w, KMOD_LCTRL);
+        key(SDLK_LCTRL, false);
+        ASSERT_NE(title(), nullptr) << "paused " << paused;
+    }
 }

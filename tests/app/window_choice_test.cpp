@@ -88,7 +88,7 @@ TEST(CommandLine, OptionsChooseTheModeHelpListsTheKeysAndAnythingElseIsAUsageErr
     }
     const std::string help = parseCommandLine(2, std::vector<const char*>{"quadrimo", "--help"}.data()).output;
     for (const char* listed : {"--windowed", "--fullscreen", "Arrow keys", "Z / X", "Space", "P, Pause, Escape", "Enter",
-                               "F11, Alt+Enter", "Ctrl+Q", "D-pad", "Start", "Back"}) {
+                               "F11, Alt+Enter", "Ctrl+Q", "Ctrl+W", "D-pad", "Start", "Back"}) {
         EXPECT_NE(help.find(listed), std::string::npos) << listed;
     }
 }

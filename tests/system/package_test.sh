@@ -23,6 +23,9 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libsdl2-2.0-0 libsdl2-ttf-2.0-0 libfontconfig1 libstdc++6 fonts-liberation2 fonts-dejavu-core; do
   [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
+# Without a CHM viewer the help needs a browser: one of them is recommended.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[[ "$recommends" == *"xchm | kchmviewer | www-browser"* ]] || fail "no help viewer or browser recommended: $recommends"
 
 root="$work/unpacked"
 dpkg-deb -x "$deb" "$root"

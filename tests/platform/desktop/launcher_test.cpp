@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -151,4 +152,47 @@ TEST_F(FakeProgramsTest, HelpViewerIsLookedUpOnceAndWithoutOneTheHtmlHelpOpens) 
     addProgram("xdg-mime", "echo chmsee.desktop");
     EXPECT_TRUE(HelpViewer().show(chm, html));
     EXPECT_EQ(calls("xdg-open", 3), html + "|\n" + html + "|\n" + chm + "|\n");
+}
+
+TEST_F(FakeProgramsTest, WithoutAViewerTheFirstBrowserThatTakesTheHelpShowsItAndStandardErrorSaysWhatWasTried) {
+    const std::string html = folder_ + "/index.html";
+    std::ofstream(html) << "<p>help</p>";
+    // Standard error goes to a file while the browsers are tried in a thread of their own.
+    const std::string errors = folder_ + "/stderr";
+    std::fflush(stderr);
+    const int savedError = dup(STDERR_FILENO);
+    const int errorFile = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(errorFile, STDERR_FILENO);
+    close(errorFile);
+    const auto said = [&](const std::function<void()>& press) {
+        std::ofstream(errors, std::ios::trunc).flush();
+        press();
+        std::string text;
+        eventually([&] {
+            std::stringstream all;
+            all << std::ifstream(errors).rdbuf();
+            text = all.str();
+            return text.find('\n') != std::string::npos;
+        });
+        return text;
+    };
+
+    const std::string nothing = said([&] { EXPECT_FALSE(HelpViewer().show("none.chm", html)); });
+    EXPECT_NE(nothing.find("cannot be shown"), std::string::npos) << nothing;
+    EXPECT_NE(nothing.find("xchm, kchmviewer"), std::string::npos) << nothing;
+    EXPECT_NE(nothing.find("xdg-open, sensible-browser, x-www-browser, firefox"), std::string::npos) << nothing;
+
+    // Debian's chooser finds no browser and says so with its status; the next one takes the page.
+    addProgram("sensible-browser", "exit 1");
+    addProgram("firefox");
+    const std::string opened = said([&] { EXPECT_TRUE(HelpViewer().show("none.chm", html)); });
+    EXPECT_EQ(calls("firefox"), html + "|\n");
+    EXPECT_NE(opened.find("opens with firefox (sensible-browser failed)"), std::string::npos) << opened;
+
+    chmod((folder_ + "/firefox").c_str(), 0644);
+    const std::string failed = said([&] { EXPECT_TRUE(HelpViewer().show("none.chm", html)); });
+    EXPECT_NE(failed.find("no browser opened " + html + " (sensible-browser failed; not installed: xdg-open, "),
+              std::string::npos) << failed;
+    dup2(savedError, STDERR_FILENO);
+    close(savedError);
 }

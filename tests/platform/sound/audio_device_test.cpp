@@ -40,6 +40,16 @@ SoundBuffer* squareWave(AudioDevice& device, int16_t amplitude, uint32_t frames)
     return buffer;
 }
 
+// The buffer's cursor once it has left from, or from after a second of waiting.
+uint32_t cursorMovedOn(const SoundBuffer& buffer, const uint32_t& from) {
+    uint32_t cursor = from;
+    for (int wait = 0; wait < 100 && cursor == from; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_TRUE(buffer.getCurrentPosition(cursor));
+    }
+    return cursor;
+}
+
 }  // namespace
 
 TEST(AudioDevice, FallsBackToTheSilentDriverWhereCursorsStillMove) {
@@ -52,12 +62,7 @@ TEST(AudioDevice, FallsBackToTheSilentDriverWhereCursorsStillMove) {
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
     SoundBuffer* buffer = squareWave(*device, 1000, 22050);
     ASSERT_TRUE(buffer->play(true));
-    uint32_t cursor = 0;
-    for (int wait = 0; wait < 100 && cursor == 0; ++wait) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ASSERT_TRUE(buffer->getCurrentPosition(cursor));
-    }
-    EXPECT_GT(cursor, 0u);
+    EXPECT_GT(cursorMovedOn(*buffer, 0), 0u);
     delete device;
     EXPECT_FALSE(buffer->play(false)) << "a buffer outliving its device is dead, not dangling";
     delete buffer;
@@ -99,4 +104,43 @@ TEST(AudioDevice, WhatIsPlayedReachesTheOutput) {
     std::ifstream(file, std::ios::binary).read(reinterpret_cast<char*>(samples.data()), 2 * std::ssize(samples));
     EXPECT_EQ(std::count(samples.begin(), samples.end(), int16_t{12000}), 1105);
     EXPECT_EQ(std::count(samples.begin(), samples.end(), int16_t{-12000}), 1100);
+}
+
+TEST(AudioDevice, AnOutputThatGoesAwayIsOpenedAgainPausedAsItWasWithEveryBufferWhereItStood) {
+    AudioDevice* device = AudioDevice::open(22050);
+    ASSERT_NE(device, nullptr);
+    ASSERT_STREQ(device->driverName(), "dummy") << "the output the tests' environment chose";
+    SoundBuffer* music = squareWave(*device, 1000, 5 * 22050);
+    ASSERT_TRUE(music->play(true));
+    ASSERT_GT(cursorMovedOn(*music, 0), 0u);
+    device->pauseOutput(true);
+    uint32_t stood = 0;
+    ASSERT_TRUE(music->getCurrentPosition(stood));
+
+    ::testing::internal::CaptureStderr();
+    device->keepOutputOpen(500);
+    EXPECT_STREQ(device->driverName(), "dummy") << "an output that plays is left alone";
+    device->dropOutput();
+    AudioDevice::refuseOpenings(1);
+    device->keepOutputOpen(1000);
+    EXPECT_STREQ(device->driverName(), "") << "the first attempt, at once, is refused";
+    device->keepOutputOpen(2000);
+    EXPECT_STREQ(device->driverName(), "") << "no new attempt every frame";
+    device->keepOutputOpen(4000);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_STREQ(device->driverName(), "dummy");
+    EXPECT_EQ(said, "quadrimo: the sound output went away; opening it again every few seconds\n"
+                    "quadrimo: the sound output is back\n");
+
+    EXPECT_TRUE(device->outputPaused()) << "opened while the game was minimised";
+    uint32_t cursor = 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_TRUE(music->getCurrentPosition(cursor));
+    EXPECT_EQ(cursor, stood);
+    device->pauseOutput(false);
+    cursor = cursorMovedOn(*music, stood);
+    EXPECT_GT(cursor, stood) << "the music plays on from where it stood";
+    EXPECT_LT(cursor, stood + 22050u);
+    delete music;
+    delete device;
 }
