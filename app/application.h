@@ -57,6 +57,10 @@ public:
     // Settings store: each returns the status of its last store call, 0 for success.
     long openSettings();
     long closeSettings();
+    // Closes like closeSettings, but changes that cannot be stored now are
+    // dropped rather than kept for a later close: for a caller that keeps its
+    // own record and redoes the change on the values stored by then.
+    long closeSettingsDroppingUnstored();
     long readStringSetting(const char* const& name, char* const& buffer, const uint32_t& capacity);
     long readDwordSetting(const char* const& name, void* const& buffer, const uint32_t& size);
     long readBinarySetting(const char* const& name, void* const& buffer, const uint32_t& size);

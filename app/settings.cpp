@@ -20,6 +20,14 @@ long readOrCreate(platform::SettingsStore* const& store, const char* const& name
     return store->write(name, type, buffer, defaultSize);
 }
 
+long closeStore(platform::SettingsStore*& store, const platform::SettingsStore::Unstored& unstored) {
+    if (store == nullptr) return platform::SETTINGS_NOT_OPEN;
+    const long status = store->close(platform::SettingsStore::LOCK_WAIT_MILLISECONDS, unstored);
+    delete store;
+    store = nullptr;
+    return status;
+}
+
 long write(platform::SettingsStore* const& store, const char* const& name, const uint32_t& type,
            const void* const& data, const uint32_t& size) {
     if (store == nullptr) return platform::SETTINGS_NOT_OPEN;
@@ -41,12 +49,10 @@ long Application::openSettings() {
     return status;
 }
 
-long Application::closeSettings() {
-    if (settingsKey == nullptr) return platform::SETTINGS_NOT_OPEN;
-    const long status = settingsKey->close();
-    delete settingsKey;
-    settingsKey = nullptr;
-    return status;
+long Application::closeSettings() { return closeStore(settingsKey, platform::SettingsStore::Unstored::keep); }
+
+long Application::closeSettingsDroppingUnstored() {
+    return closeStore(settingsKey, platform::SettingsStore::Unstored::drop);
 }
 
 long Application::readStringSetting(const char* const& name, char* const& buffer, const uint32_t& capacity) {

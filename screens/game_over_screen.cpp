@@ -83,7 +83,12 @@ void GameOverScreen::storeScore() {
 }
 
 void GameOverScreen::storeScoreOfOpenPanel() {
-    if (waitingForName != nullptr) waitingForName->storeScore();
+    if (waitingForName != nullptr) {
+        waitingForName->storeScore();
+    } else {
+        HighScoreTable::storeWaitingScores();
+    }
+    HighScoreTable::reportWaitingScoresLost();
 }
 
 bool GameOverScreen::draw() {

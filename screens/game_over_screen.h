@@ -25,7 +25,9 @@ public:
     void handleEvent(const int& event) override;
 
     // The program is closing: a panel still taking a name enters its score
-    // with the name typed so far, as OK would. Does nothing otherwise.
+    // with the name typed so far, as OK would, and scores entered earlier
+    // that had to wait get their last try. Any still waiting are reported
+    // lost on standard error.
     static void storeScoreOfOpenPanel();
 
     bool isQualified() const { return qualified; }

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "app/application.h"
 #include "platform/settings/settings_store.h"
@@ -59,6 +61,79 @@ void writeRow(const int& row, const char* const& name, const uint32_t& score) {
     theApplication->writeDwordSetting(valueNames.score, &score, sizeof score);
 }
 
+struct Entry {
+    std::string name;
+    uint32_t score;
+};
+
+// Entered scores the store could not take yet, oldest first. Each is entered
+// again into the list as stored when it is next tried, never written as
+// the rows it would have made then: another copy of the game may have
+// entered its own scores meanwhile.
+std::vector<Entry>& waitingScores() {
+    static std::vector<Entry> waiting;
+    return waiting;
+}
+
+// The insertion rule, on rows read and written through the two functions:
+// from row 8 upwards each row with a smaller score moves down by one, the
+// last row dropping out, and the new score lands directly below the lowest
+// row whose score is greater or equal.
+template <typename ReadRow, typename WriteRow>
+void enterByRule(const char* const& name, const uint32_t& score, const ReadRow& readAt, const WriteRow& writeAt) {
+    int row = HighScoreTable::ROW_COUNT - 2;
+    for (; row >= 0; --row) {
+        char rowName[HighScoreTable::NAME_CAPACITY];
+        uint32_t rowScore = 0;
+        readAt(row, rowName, rowScore);
+        if (score <= rowScore) break;
+        writeAt(row + 1, rowName, rowScore);
+    }
+    writeAt(row + 1, name, score);
+}
+
+void readStoredRow(const int& row, char* const& name, uint32_t& score) {
+    copyName(name, defaultName(HighScoreDefaults::Named, row));
+    score = DEFAULT_SCORES[row];
+    readRow(row, name, score);
+}
+
+// Enters one score into the stored list as it is now; false when it must
+// wait (the lock stays held, the folder cannot be written, other copies
+// keep changing the list).
+bool enterStored(const char* const& name, const uint32_t& score) {
+    // Another copy of the game may enter its own score between our reading
+    // and our writing; the store then refuses, and the rows are read again.
+    constexpr int ATTEMPTS = 5;
+    long status = platform::SETTINGS_CHANGED_ELSEWHERE;
+    for (int attempt = 0; attempt < ATTEMPTS && status == platform::SETTINGS_CHANGED_ELSEWHERE; ++attempt) {
+        theApplication->openSettings();
+        char lastName[HighScoreTable::NAME_CAPACITY];
+        uint32_t lastScore = 0;
+        readStoredRow(HighScoreTable::ROW_COUNT - 1, lastName, lastScore);
+        // Scores entered by other copies meanwhile may have pushed this one out.
+        if (score > lastScore) enterByRule(name, score, readStoredRow, writeRow);
+        status = theApplication->closeSettingsDroppingUnstored();
+    }
+    // Without a store at all there is nothing to wait for.
+    return status == platform::SETTINGS_OK || status == platform::SETTINGS_NOT_OPEN;
+}
+
+// Enters a score into rows in memory by the same rule as the stored list.
+void enterInRows(char (&names)[HighScoreTable::ROW_COUNT][HighScoreTable::NAME_CAPACITY],
+                 uint32_t (&scores)[HighScoreTable::ROW_COUNT], const Entry& entry) {
+    if (entry.score <= scores[HighScoreTable::ROW_COUNT - 1]) return;
+    const auto readAt = [&](const int& row, char* const& name, uint32_t& score) {
+        copyName(name, names[row]);
+        score = scores[row];
+    };
+    const auto writeAt = [&](const int& row, const char* const& name, const uint32_t& score) {
+        copyName(names[row], name);
+        scores[row] = score;
+    };
+    enterByRule(entry.name.c_str(), entry.score, readAt, writeAt);
+}
+
 }  // namespace
 
 HighScoreTable::HighScoreTable() { fillDefaults(HighScoreDefaults::Anonymous); }
@@ -71,10 +146,13 @@ void HighScoreTable::fillDefaults(const HighScoreDefaults& defaults) {
 }
 
 void HighScoreTable::load(const HighScoreDefaults& defaults) {
+    storeWaitingScores();
     fillDefaults(defaults);
     theApplication->openSettings();
     for (int row = 0; row < ROW_COUNT; ++row) readRow(row, names[row], scores[row]);
     theApplication->closeSettings();
+    // The player sees what this copy entered, stored or not.
+    for (const Entry& entry : waitingScores()) enterInRows(names, scores, entry);
 }
 
 bool HighScoreTable::qualifies(const uint32_t& score) {
@@ -85,26 +163,29 @@ bool HighScoreTable::qualifies(const uint32_t& score) {
 void HighScoreTable::insert(const char* const& name, const uint32_t& score) {
     char newName[NAME_CAPACITY];
     copyName(newName, name);
-    // Another copy of the game may enter its own score between our reading
-    // and our writing; the store then refuses, and the rows are read again.
-    constexpr int ATTEMPTS = 5;
-    for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
-        theApplication->openSettings();
-        int row = ROW_COUNT - 2;
-        for (; row >= 0; --row) {
-            char rowName[NAME_CAPACITY];
-            copyName(rowName, defaultName(HighScoreDefaults::Named, row));
-            uint32_t rowScore = DEFAULT_SCORES[row];
-            readRow(row, rowName, rowScore);
-            if (score <= rowScore) break;
-            writeRow(row + 1, rowName, rowScore);
-        }
-        writeRow(row + 1, newName, score);
-        if (theApplication->closeSettings() != platform::SETTINGS_CHANGED_ELSEWHERE) return;
-    }
+    waitingScores().push_back(Entry{newName, score});
+    storeWaitingScores();
+}
+
+bool HighScoreTable::storeWaitingScores() {
+    std::vector<Entry>& waiting = waitingScores();
+    while (!waiting.empty() && enterStored(waiting.front().name.c_str(), waiting.front().score))
+        waiting.erase(waiting.begin());
+    return waiting.empty();
+}
+
+bool HighScoreTable::reportWaitingScoresLost() {
+    const size_t count = waitingScores().size();
+    if (count == 0) return false;
+    std::fprintf(stderr, "quadrimo: %s could not be stored in %s and %s lost\n",
+                 count == 1 ? "the new high score" : "the new high scores",
+                 platform::SettingsStore::defaultPath().c_str(), count == 1 ? "is" : "are");
+    return true;
 }
 
 void HighScoreTable::reset() {
+    // The list the player saw, waiting scores included, is what is reset.
+    waitingScores().clear();
     fillDefaults(HighScoreDefaults::Anonymous);
     theApplication->openSettings();
     for (int row = 0; row < ROW_COUNT; ++row) writeRow(row, names[row], scores[row]);

@@ -36,19 +36,23 @@ bool readWholeFile(const char* const& path, const size_t& maxBytes, std::vector<
     bool ok = ::fstat(fd, &info) == 0 && info.st_size >= 0 && static_cast<uint64_t>(info.st_size) <= maxBytes;
     if (ok) {
         out.resize(static_cast<size_t>(info.st_size));
-        size_t done = 0;
-        while (done < out.size()) {
-            const ssize_t got = ::read(fd, out.data() + done, out.size() - done);
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) break;
-            done += static_cast<size_t>(got);
-        }
-        // A file that shrank while we read it is not the file we sized.
-        ok = done == out.size();
+        ok = readToFill(fd, out);
     }
     ::close(fd);
     if (!ok) out.clear();
     return ok;
+}
+
+bool readToFill(const int& fd, std::vector<uint8_t>& out) {
+    size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t got = ::read(fd, out.data() + done, out.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += static_cast<size_t>(got);
+    }
+    // A file that shrank while we read it is not the file we sized.
+    return done == out.size();
 }
 
 }  // namespace platform

@@ -19,4 +19,8 @@ int openRegularFile(const char* const& path);
 // than maxBytes, or cannot be read whole.
 bool readWholeFile(const char* const& path, const size_t& maxBytes, std::vector<uint8_t>& out);
 
+// Fills out, sized by the caller, from the open file; false when the file
+// ends or fails first (it shrank since it was sized).
+bool readToFill(const int& fd, std::vector<uint8_t>& out);
+
 }  // namespace platform

@@ -1,7 +1,7 @@
 // Parsing and formatting of the settings file, a registry export text.
 #include "platform/settings/settings_file.h"
 
-#include <cctype>
+#include <algorithm>
 #include <string_view>
 
 namespace platform {
@@ -14,7 +14,9 @@ const std::string_view HEADER = "Windows Registry Editor Version 5.00";
 const std::string_view OLD_HEADER = "REGEDIT4";
 constexpr size_t HEX_BYTES_PER_LINE = 24;
 
-char lowered(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+// Only ASCII letters fold, as in the C locale: a file reads the same whatever
+// the player's locale.
+char lowered(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equalNoCase(std::string_view left, std::string_view right) {
     if (left.size() != right.size()) return false;
@@ -43,22 +45,19 @@ bool takeQuoted(std::string_view& text, std::string& out) {
     if (text.empty() || text.front() != '"') return false;
     out.clear();
     size_t i = 1;
-    while (i < text.size()) {
-        const char c = text[i];
-        if (c == '"') {
-            text.remove_prefix(i + 1);
+    while (true) {
+        size_t stop = i;
+        while (stop < text.size() && text[stop] != '"' && text[stop] != '\\') ++stop;
+        if (stop == text.size()) return false;
+        out.append(text.substr(i, stop - i));
+        if (text[stop] == '"') {
+            text.remove_prefix(stop + 1);
             return true;
         }
-        if (c == '\\') {
-            if (i + 1 >= text.size() || (text[i + 1] != '"' && text[i + 1] != '\\')) return false;
-            out.push_back(text[i + 1]);
-            i += 2;
-            continue;
-        }
-        out.push_back(c);
-        ++i;
+        if (stop + 1 >= text.size() || (text[stop + 1] != '"' && text[stop + 1] != '\\')) return false;
+        out.push_back(text[stop + 1]);
+        i = stop + 2;
     }
-    return false;
 }
 
 // Parses up to 8 hex digits as a 32-bit number; the whole text must be used.
@@ -127,27 +126,31 @@ Line parseValueLine(std::string_view line, std::string& name, SettingValue& valu
     return Line::invalid;
 }
 
-// Splits the text into logical lines: a line ending in a backslash goes on
-// in the next one, as long hex lists are wrapped.
-std::vector<std::string> logicalLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::string pending;
-    bool continuing = false;
-    while (!text.empty()) {
+// Takes the next logical line from the front of text: a line ending in a
+// backslash goes on in the next one, as long hex lists are wrapped. A line
+// of one piece is a view into text; the pieces of a wrapped one are joined in
+// storage. False when text is used up.
+bool takeLogicalLine(std::string_view& text, std::string& storage, std::string_view& line) {
+    if (text.empty()) return false;
+    bool joining = false;
+    while (true) {
         const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
+        std::string_view piece = trimmed(text.substr(0, end));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        line = trimmed(line);
-        continuing = !line.empty() && line.back() == '\\';
-        if (continuing) line.remove_suffix(1);
-        pending.append(line);
-        if (!continuing) {
-            lines.push_back(std::move(pending));
-            pending.clear();
+        const bool continuing = !piece.empty() && piece.back() == '\\';
+        if (continuing) piece.remove_suffix(1);
+        if (!continuing && !joining) {
+            line = piece;
+            return true;
+        }
+        if (!joining) storage.clear();
+        joining = true;
+        storage.append(piece);
+        if (!continuing || text.empty()) {
+            line = storage;
+            return true;
         }
     }
-    if (continuing) lines.push_back(std::move(pending));
-    return lines;
 }
 
 bool isPlainText(const std::vector<uint8_t>& data) {
@@ -176,6 +179,31 @@ void appendHexList(std::string& out, const std::vector<uint8_t>& data) {
     }
 }
 
+void appendValueLine(std::string& out, const std::string& name, const SettingValue& value) {
+    static const char digits[] = "0123456789abcdef";
+    appendQuoted(out, name);
+    out.push_back('=');
+    if (value.type == SETTING_STRING && isPlainText(value.data)) {
+        appendQuoted(out, std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1));
+    } else if (value.type == SETTING_DWORD && value.data.size() == 4) {
+        out.append("dword:");
+        for (int i = 3; i >= 0; --i) {
+            out.push_back(digits[value.data[i] >> 4]);
+            out.push_back(digits[value.data[i] & 15]);
+        }
+    } else {
+        if (value.type == SETTING_BINARY) {
+            out.append("hex:");
+        } else {
+            std::string type;
+            for (uint32_t t = value.type; t != 0 || type.empty(); t >>= 4) type.insert(type.begin(), digits[t & 15]);
+            out.append("hex(").append(type).append("):");
+        }
+        appendHexList(out, value.data);
+    }
+    out.push_back('\n');
+}
+
 }  // namespace
 
 bool SettingNameLess::operator()(const std::string& left, const std::string& right) const {
@@ -192,18 +220,18 @@ SettingsParse parseSettingsBytes(const uint8_t* const& bytes, const size_t& size
     values.clear();
     std::string_view text(reinterpret_cast<const char*>(bytes), bytes != nullptr ? size : 0);
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    const std::vector<std::string> lines = logicalLines(text);
-
-    size_t first = 0;
-    while (first < lines.size() && trimmed(lines[first]).empty()) ++first;
-    if (first == lines.size()) return SettingsParse::complete;
-    const std::string_view header = trimmed(lines[first]);
+    std::string storage;
+    std::string_view line;
+    bool found = false;
+    while (!found && takeLogicalLine(text, storage, line)) found = !trimmed(line).empty();
+    if (!found) return SettingsParse::complete;
+    const std::string_view header = trimmed(line);
     if (header != HEADER && header != OLD_HEADER) return SettingsParse::unreadable;
 
     bool lossless = true;
     bool inOurKey = false;
-    for (size_t i = first + 1; i < lines.size(); ++i) {
-        const std::string_view line = trimmed(lines[i]);
+    while (takeLogicalLine(text, storage, line)) {
+        line = trimmed(line);
         if (line.empty()) continue;
         if (line.front() == '[') {
             inOurKey = line.back() == ']' && equalNoCase(line.substr(1, line.size() - 2), SETTINGS_KEY_PATH);
@@ -214,7 +242,8 @@ SettingsParse parseSettingsBytes(const uint8_t* const& bytes, const size_t& size
         SettingValue value;
         const Line kind = inOurKey ? parseValueLine(line, name, value) : Line::invalid;
         if (kind == Line::value) {
-            values.insert_or_assign(name, std::move(value));
+            // Files we wrote are sorted: each value then goes in at the end at no cost.
+            values.insert_or_assign(values.end(), std::move(name), std::move(value));
         } else if (kind == Line::deletion) {
             values.erase(name);
         } else {
@@ -224,33 +253,22 @@ SettingsParse parseSettingsBytes(const uint8_t* const& bytes, const size_t& size
     return lossless ? SettingsParse::complete : SettingsParse::partial;
 }
 
-std::string formatSettingsText(const SettingValues& values) {
+std::string formatSettingsText(const SettingValues& values, const SettingValues& laidOver) {
     std::string out;
     out.append(HEADER).append("\n\n[").append(SETTINGS_KEY_PATH).append("]\n");
-    for (const auto& [name, value] : values) {
-        appendQuoted(out, name);
-        out.push_back('=');
-        if (value.type == SETTING_STRING && isPlainText(value.data)) {
-            appendQuoted(out, std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1));
-        } else if (value.type == SETTING_DWORD && value.data.size() == 4) {
-            static const char digits[] = "0123456789abcdef";
-            out.append("dword:");
-            for (int i = 3; i >= 0; --i) {
-                out.push_back(digits[value.data[i] >> 4]);
-                out.push_back(digits[value.data[i] & 15]);
-            }
-        } else {
-            if (value.type == SETTING_BINARY) {
-                out.append("hex:");
-            } else {
-                static const char digits[] = "0123456789abcdef";
-                std::string type;
-                for (uint32_t t = value.type; t != 0 || type.empty(); t >>= 4) type.insert(type.begin(), digits[t & 15]);
-                out.append("hex(").append(type).append("):");
-            }
-            appendHexList(out, value.data);
+    // Both are in name order: merging them keeps it, and the new value wins.
+    const SettingNameLess less;
+    auto below = values.begin();
+    auto over = laidOver.begin();
+    while (below != values.end() || over != laidOver.end()) {
+        if (over == laidOver.end() || (below != values.end() && less(below->first, over->first))) {
+            appendValueLine(out, below->first, below->second);
+            ++below;
+            continue;
         }
-        out.push_back('\n');
+        if (below != values.end() && !less(over->first, below->first)) ++below;
+        appendValueLine(out, over->first, over->second);
+        ++over;
     }
     out.push_back('\n');
     return out;

@@ -46,7 +46,8 @@ enum class SettingsParse {
 // input; the result says how much of it was understood.
 SettingsParse parseSettingsBytes(const uint8_t* const& bytes, const size_t& size, SettingValues& values);
 
-// The text of a settings file holding these values; parsing it gives them back.
-std::string formatSettingsText(const SettingValues& values);
+// The text of a settings file holding these values, with those of laidOver
+// in place of any of the same name; parsing it gives them back.
+std::string formatSettingsText(const SettingValues& values, const SettingValues& laidOver = {});
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -15,78 +16,52 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/files/file_reader.h"
 #include "platform/settings/settings_folder.h"
 
 namespace platform {
 
 namespace {
 
-// Ten scores and a switch take a few hundred bytes; a file this large was
-// not written by us, and reading it would only cost memory.
-constexpr size_t MAX_FILE_BYTES = size_t{64} << 20;
-
-// Values of this run that could not be stored yet, by settings file.
-std::map<std::string, SettingValues>& unsavedValues() {
-    static std::map<std::string, SettingValues> unsaved;
-    return unsaved;
-}
-
-// The file's values as they stand now.
-struct Snapshot {
-    bool exists = false;
+// A change a close could not store: the values it wrote, and the values it
+// had read, as it saw them (none: missing). It was made from those, so it
+// is stored only while they still hold: a default created for a missing
+// score must not overwrite the score another copy stored there since.
+struct KeptChange {
+    std::map<std::string, std::optional<SettingValue>, SettingNameLess> basis;
     SettingValues values;
-    SettingsParse parse = SettingsParse::complete;
-    // Present but not readable (no permission, a read error).
-    bool unreadable = false;
 };
 
-Snapshot readSnapshot(const std::string& path) {
-    Snapshot snapshot;
-    const int fd = openRegularFile(path.c_str());
-    if (fd < 0) {
-        // Nothing there, or a FIFO, a device or a folder: no settings file.
-        snapshot.unreadable = errno != ENOENT && errno != EINVAL;
-        return snapshot;
-    }
-    struct stat info {};
-    if (fstat(fd, &info) != 0) {
-        ::close(fd);
-        snapshot.unreadable = true;
-        return snapshot;
-    }
-    snapshot.exists = true;
-    if (static_cast<uint64_t>(info.st_size) > MAX_FILE_BYTES) {
-        ::close(fd);
-        snapshot.parse = SettingsParse::unreadable;
-        return snapshot;
-    }
-    std::vector<uint8_t> bytes(static_cast<size_t>(info.st_size));
-    size_t total = 0;
-    while (total < bytes.size()) {
-        const ssize_t got = ::read(fd, bytes.data() + total, bytes.size() - total);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        total += static_cast<size_t>(got);
-    }
-    ::close(fd);
-    if (total != bytes.size()) {
-        snapshot.unreadable = true;
-        return snapshot;
-    }
-    snapshot.parse = parseSettingsBytes(bytes.data(), bytes.size(), snapshot.values);
-    return snapshot;
+// The kept changes of this run, oldest first, by settings file.
+std::map<std::string, std::vector<KeptChange>>& keptChanges() {
+    static std::map<std::string, std::vector<KeptChange>> kept;
+    return kept;
 }
 
-bool sameValue(const SettingValues& left, const SettingValues& right, const std::string& name) {
-    const auto a = left.find(name);
-    const auto b = right.find(name);
-    if (a == left.end() || b == right.end()) return (a == left.end()) == (b == right.end());
-    return a->second == b->second;
+const SettingValue* lookUp(const SettingsSnapshot& file, const SettingValues& over, const std::string& name) {
+    const auto found = over.find(name);
+    return found != over.end() ? &found->second : file.find(name);
 }
 
-void layOver(SettingValues& values, const SettingValues& over) {
-    for (const auto& [name, value] : over) values.insert_or_assign(name, value);
+bool sameValue(const SettingValue* const& left, const SettingValue* const& right) {
+    if (left == nullptr || right == nullptr) return left == right;
+    return *left == *right;
+}
+
+// Lays the kept changes for path that still hold over over, oldest first;
+// with prune set, the others are dropped for good.
+void layKeptChanges(const std::string& path, const SettingsSnapshot& file, SettingValues& over, const bool& prune) {
+    const auto kept = keptChanges().find(path);
+    if (kept == keptChanges().end()) return;
+    std::vector<KeptChange> holding;
+    for (KeptChange& change : kept->second) {
+        bool holds = true;
+        for (const auto& [name, value] : change.basis)
+            holds = holds && sameValue(value.has_value() ? &*value : nullptr, lookUp(file, over, name));
+        if (!holds) continue;
+        for (const auto& [name, value] : change.values) over.insert_or_assign(name, value);
+        if (prune) holding.push_back(std::move(change));
+    }
+    if (prune) kept->second = std::move(holding);
 }
 
 }  // namespace
@@ -113,10 +88,8 @@ SettingsStore* SettingsStore::open(const std::string& path, long& status) {
     status = SETTINGS_ACCESS_DENIED;
     if (path.empty()) return nullptr;
     SettingsStore* store = new SettingsStore(path);
-    store->fileValues_ = readSnapshot(path).values;
-    store->values_ = store->fileValues_;
-    const auto unsaved = unsavedValues().find(path);
-    if (unsaved != unsavedValues().end()) layOver(store->values_, unsaved->second);
+    store->file_ = SettingsSnapshot::read(path, SettingsSnapshot::Check::identity);
+    layKeptChanges(path, store->file_, store->kept_, false);
     status = SETTINGS_OK;
     return store;
 }
@@ -133,29 +106,33 @@ void SettingsStore::removeStaleTemporaries(const std::string& path) {
 }
 
 bool SettingsStore::reportUnsaved(const std::string& path) {
-    const auto unsaved = unsavedValues().find(path);
-    if (unsaved == unsavedValues().end() || unsaved->second.empty()) return false;
-    bool score = false;
-    for (const auto& [name, value] : unsaved->second) score = score || name.compare(0, 5, "score") == 0;
-    std::fprintf(stderr, "quadrimo: %s could not be stored in %s and %s lost\n",
-                 score ? "the new high score" : "the settings", path.c_str(), score ? "is" : "are");
+    const auto kept = keptChanges().find(path);
+    if (kept == keptChanges().end() || kept->second.empty()) return false;
+    std::fprintf(stderr, "quadrimo: the settings could not be stored in %s and are lost\n", path.c_str());
     return true;
 }
 
 SettingsStore::SettingsStore(const std::string& path) : path_(path) {}
 
+const SettingValue* SettingsStore::find(const std::string& name) const {
+    const auto written = written_.find(name);
+    return written != written_.end() ? &written->second : seen(name);
+}
+
+const SettingValue* SettingsStore::seen(const std::string& name) const { return lookUp(file_, kept_, name); }
+
 bool SettingsStore::contains(const std::string& name) const {
     readNames_.insert(name);
-    return values_.contains(name);
+    return find(name) != nullptr;
 }
 
 long SettingsStore::read(const std::string& name, const uint32_t& type, void* const& buffer,
                          const uint32_t& capacity) const {
     if (buffer == nullptr) return SETTINGS_BAD_ARGUMENT;
     readNames_.insert(name);
-    const auto found = values_.find(name);
-    if (found == values_.end()) return SETTINGS_NOT_FOUND;
-    const SettingValue& value = found->second;
+    const SettingValue* found = find(name);
+    if (found == nullptr) return SETTINGS_NOT_FOUND;
+    const SettingValue& value = *found;
     // A value of another type would be misread (a string without its zero,
     // a number from text), so it is refused and the caller's default stays.
     if (value.type != type) return SETTINGS_WRONG_TYPE;
@@ -175,72 +152,79 @@ long SettingsStore::write(const std::string& name, const uint32_t& type, const v
     value.type = type;
     const uint8_t* bytes = static_cast<const uint8_t*>(data);
     value.data.assign(bytes, bytes + size);
-    const auto found = values_.find(name);
-    if (found != values_.end() && found->second == value) return SETTINGS_OK;
-    values_.insert_or_assign(name, value);
+    if (sameValue(find(name), &value)) return SETTINGS_OK;
     written_.insert_or_assign(name, std::move(value));
     return SETTINGS_OK;
 }
 
-long SettingsStore::close(const int& lockWait) {
-    const auto unsaved = unsavedValues().find(path_);
-    const bool anythingToStore = !written_.empty() || (unsaved != unsavedValues().end() && !unsaved->second.empty());
+long SettingsStore::close(const int& lockWait, const Unstored& unstored) {
+    const auto kept = keptChanges().find(path_);
+    const bool anythingToStore = !written_.empty() || (kept != keptChanges().end() && !kept->second.empty());
     if (!anythingToStore) return SETTINGS_OK;
     const int lockFd = lockSettings(path_, lockWait);
     if (lockFd < 0) {
         const bool held = errno == EWOULDBLOCK;
-        keepUnsaved(held ? SETTINGS_LOCK_TIMEOUT : SETTINGS_WRITE_FAULT,
-                    held ? "another program holds its lock" : std::strerror(errno));
-        return held ? SETTINGS_LOCK_TIMEOUT : SETTINGS_WRITE_FAULT;
+        const long status = held ? SETTINGS_LOCK_TIMEOUT : SETTINGS_WRITE_FAULT;
+        failed(status, held ? "another program holds its lock" : std::strerror(errno), unstored);
+        return status;
     }
-    const long status = store();
+    const long status = store(unstored);
     unlockSettings(lockFd);
     return status;
 }
 
-long SettingsStore::store() {
+long SettingsStore::store(const Unstored& unstored) {
     // The file as it stands now, under the lock: another program may have
-    // saved since this store read it (comparing names, sizes and times of
-    // files replaced within a millisecond is not enough to tell).
-    Snapshot fresh = readSnapshot(path_);
+    // saved since this store read it, within the same tick of the file
+    // times, so the bytes decide.
+    const SettingsSnapshot fresh = SettingsSnapshot::read(path_, SettingsSnapshot::Check::content);
     if (fresh.unreadable) {
         // A file that exists but cannot be read may hold the user's scores.
-        keepUnsaved(SETTINGS_ACCESS_DENIED, "the file there cannot be read, so it is left as it is");
+        failed(SETTINGS_ACCESS_DENIED, "the file there cannot be read, so it is left as it is", unstored);
         return SETTINGS_ACCESS_DENIED;
     }
-    if (readNamesChanged(fresh.values)) return SETTINGS_CHANGED_ELSEWHERE;
-    SettingValues merged = std::move(fresh.values);
-    const auto unsaved = unsavedValues().find(path_);
-    if (unsaved != unsavedValues().end()) layOver(merged, unsaved->second);
-    layOver(merged, written_);
+    SettingValues over;
+    layKeptChanges(path_, fresh, over, true);
+    for (const std::string& name : readNames_)
+        if (!sameValue(seen(name), lookUp(fresh, over, name))) return SETTINGS_CHANGED_ELSEWHERE;
+    for (const auto& [name, value] : written_) over.insert_or_assign(name, value);
+    const std::string text = fresh.format(over);
+    // A file the next reading would refuse would take every value with it.
+    if (text.size() > MAX_SETTINGS_FILE_BYTES) {
+        failed(SETTINGS_WRITE_FAULT, "the file would grow past the largest size read", unstored);
+        return SETTINGS_WRITE_FAULT;
+    }
     if (fresh.exists && fresh.parse != SettingsParse::complete) {
         const std::string aside = keepAside(path_);
         // Without its copy the old file is not replaced: it may be all the user has.
         if (aside.empty()) {
-            keepUnsaved(SETTINGS_WRITE_FAULT, "the damaged file there could not be kept aside");
+            failed(SETTINGS_WRITE_FAULT, "the damaged file there could not be kept aside", unstored);
             return SETTINGS_WRITE_FAULT;
         }
-        std::fprintf(stderr, "quadrimo: the settings file %s could not be fully read; it is kept as %s\n",
-                     path_.c_str(), aside.c_str());
+        std::fprintf(stderr, "quadrimo: the settings file %s %s; it is kept as %s\n", path_.c_str(),
+                     fresh.tooLarge ? "is too large to be read" : "could not be fully read", aside.c_str());
     }
-    if (!replaceFile(path_, formatSettingsText(merged))) {
-        keepUnsaved(SETTINGS_WRITE_FAULT, std::strerror(errno));
+    if (!replaceFile(path_, text)) {
+        failed(SETTINGS_WRITE_FAULT, std::strerror(errno), unstored);
         return SETTINGS_WRITE_FAULT;
     }
+    fresh.saved(path_, over, text);
     removeTemporaries(path_);
-    unsavedValues().erase(path_);
+    keptChanges().erase(path_);
     written_.clear();
     return SETTINGS_OK;
 }
 
-bool SettingsStore::readNamesChanged(const SettingValues& fresh) const {
-    for (const std::string& name : readNames_)
-        if (!sameValue(fileValues_, fresh, name)) return true;
-    return false;
-}
-
-void SettingsStore::keepUnsaved(const long& status, const std::string& reason) {
-    layOver(unsavedValues()[path_], written_);
+void SettingsStore::failed(const long& status, const std::string& reason, const Unstored& unstored) {
+    if (unstored == Unstored::keep && !written_.empty()) {
+        KeptChange change;
+        for (const std::string& name : readNames_) {
+            const SettingValue* value = seen(name);
+            change.basis.emplace(name, value != nullptr ? std::optional<SettingValue>(*value) : std::nullopt);
+        }
+        change.values = std::move(written_);
+        keptChanges()[path_].push_back(std::move(change));
+    }
     written_.clear();
     static bool told = false;
     if (told) return;

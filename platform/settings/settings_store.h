@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/settings/settings_file.h"
+#include "platform/settings/settings_snapshot.h"
 
 namespace platform {
 
@@ -34,8 +35,10 @@ public:
     static std::string defaultPath();
 
     // Reads the file, creating nothing and taking no lock; anything but a
-    // regular file counts as missing. Values this run could not store yet
-    // are laid over what the file holds. nullptr only without a path.
+    // regular file counts as missing. A file unchanged since it was last
+    // read is not read again. Changes this run could not store yet are laid
+    // over what the file holds, unless another program has since changed
+    // what they were made from. nullptr only without a path.
     static SettingsStore* open(const std::string& path, long& status);
 
     // Removes the temporary files a save killed half-way left beside path,
@@ -61,24 +64,36 @@ public:
     // A writer waits this long for another copy of the game to finish saving.
     static constexpr int LOCK_WAIT_MILLISECONDS = 250;
 
+    // What close() does with changes it cannot store.
+    enum class Unstored {
+        // Kept, to be stored by a later close of this run, unless another
+        // program changes what they were made from before.
+        keep,
+        // Dropped, for a caller that keeps its own record of what it meant
+        // to do and does it again on the values stored by then.
+        drop,
+    };
+
     // Stores the changes, if any: takes the lock (waiting lockWait at most),
-    // refuses when another writer changed a value read here, moves a
-    // file that was not fully understood aside, and replaces the file.
-    // Changes that could not be stored are kept for the next close of this
-    // run (the first failure is told on standard error).
-    long close(const int& lockWait = LOCK_WAIT_MILLISECONDS);
+    // refuses when another writer changed a value read here, lays over the
+    // file the changes kept from earlier closes that still hold, moves a
+    // file that was not fully understood aside, and replaces the file with
+    // one write. The first failure is told on standard error.
+    long close(const int& lockWait = LOCK_WAIT_MILLISECONDS, const Unstored& unstored = Unstored::keep);
 
 private:
     explicit SettingsStore(const std::string& path);
-    long store();
-    bool readNamesChanged(const SettingValues& fresh) const;
-    void keepUnsaved(const long& status, const std::string& reason);
+    const SettingValue* find(const std::string& name) const;
+    // The value this store saw before its own writes.
+    const SettingValue* seen(const std::string& name) const;
+    long store(const Unstored& unstored);
+    void failed(const long& status, const std::string& reason, const Unstored& unstored);
 
     std::string path_;
     // What the file held when it was read.
-    SettingValues fileValues_;
-    // The file's values with the unstored and the new values laid over them.
-    SettingValues values_;
+    SettingsSnapshot file_;
+    // The kept changes of earlier closes laid over the file.
+    SettingValues kept_;
     SettingValues written_;
     mutable std::set<std::string, SettingNameLess> readNames_;
 };

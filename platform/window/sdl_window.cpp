@@ -12,6 +12,7 @@
 
 #include "platform/files/bitmap_loader.h"
 #include "platform/reports/diagnostics.h"
+#include "platform/reports/file_report.h"
 #include "platform/drawing/surface.h"
 #include "platform/window/x_errors.h"
 
@@ -155,7 +156,10 @@ SdlWindow::~SdlWindow() {
 
 void SdlWindow::setIcon(const char* file) {
     DecodedBitmap icon;
-    if (!loadIconFile(file, icon)) return;
+    if (!loadIconFile(file, icon)) {
+        reportUnusableFile("icon", file);
+        return;
+    }
     for (uint32_t& pixel : icon.pixels) pixel |= 0xFF000000u;
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.pixels.data(), icon.width, icon.height, 32,
                                                               icon.width * 4, SDL_PIXELFORMAT_ARGB8888);

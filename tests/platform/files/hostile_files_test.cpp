@@ -17,6 +17,7 @@
 #include "platform/files/bitmap_loader.h"
 #include "platform/files/file_reader.h"
 #include "platform/reports/file_report.h"
+#include "platform/window/sdl_window.h"
 #include "support/bitmap_writer.h"
 #include "support/wave_builder.h"
 
@@ -125,4 +126,21 @@ TEST_F(HostileFilesTest, EachMissingOrRefusedFileIsNamedOnceWithTheFolderSearche
     EXPECT_EQ(said, "quadrimo: picture \"gone.bmp\" not found in " + where + "\n" +
                         "quadrimo: picture \"broken.bmp\" in " + where + " not used: it cannot be read or is damaged\n" +
                         "quadrimo: sound \"huge.wav\" in " + where + " not used: too long\n");
+}
+
+TEST_F(HostileFilesTest, ADamagedWindowIconIsRefusedWithTheSameLine) {
+    std::ofstream(at("damaged-icon.bmp")) << "BM not a bitmap";
+    platform::WindowOptions options;
+    options.fullScreen = false;
+    options.iconFile = "damaged-icon.bmp";
+    const fs::path previous = fs::current_path();
+    fs::current_path(folder_);
+    testing::internal::CaptureStderr();
+    { const platform::SdlWindow window(options); }
+    const std::string said = testing::internal::GetCapturedStderr();
+    fs::current_path(previous);
+    EXPECT_NE(said.find("quadrimo: icon \"damaged-icon.bmp\" in " + folder_.string() +
+                        " not used: it cannot be read or is damaged\n"),
+              std::string::npos)
+        << said;
 }

@@ -204,7 +204,7 @@ TEST_F(SettingsStoreTest, AFolderThePlayerCannotWriteShowsItsScoresAndWhatCannot
     }
     testing::internal::CaptureStderr();
     EXPECT_TRUE(SettingsStore::reportUnsaved(path_));
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("high score could not be stored"), std::string::npos);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("settings could not be stored"), std::string::npos);
 
     chmod(folder_.c_str(), 0700);
     EXPECT_EQ(openStore()->close(), SETTINGS_OK) << "a later close stores it";
@@ -229,6 +229,96 @@ TEST_F(SettingsStoreTest, AHeldLockDelaysAWriteByAQuarterSecondAtMostAndAReadNot
     EXPECT_LT(waited, std::chrono::milliseconds(600));
     EXPECT_FALSE(fs::exists(path_));
     ::close(held);
+}
+
+TEST_F(SettingsStoreTest, AChangeThatWaitedForTheLockIsNotStoredOverWhatAnotherProgramChangedSince) {
+    const uint8_t off = 0;
+    const uint32_t fallback = 4000;
+    const uint32_t theirs = 123456;
+    fs::create_directories(folder_);
+    {
+        const int held = ::open((path_ + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+        ASSERT_EQ(flock(held, LOCK_EX), 0);
+        // A default made because the value was missing, then a plain choice.
+        auto store = openStore();
+        EXPECT_FALSE(store->contains("score9"));
+        store->write("score9", SETTING_DWORD, &fallback, 4);
+        EXPECT_EQ(store->close(0), SETTINGS_LOCK_TIMEOUT);
+        store = openStore();
+        store->write("hasSound", SETTING_BINARY, &off, 1);
+        EXPECT_EQ(store->close(0), SETTINGS_LOCK_TIMEOUT);
+        ::close(held);
+    }
+    // Meanwhile another copy of the game stores its score there.
+    putFile(HEAD + "\"score9\"=dword:0001e240\n");
+    auto store = openStore();
+    uint32_t score = 0;
+    EXPECT_EQ(store->read("score9", SETTING_DWORD, &score, 4), SETTINGS_OK);
+    EXPECT_EQ(score, theirs) << "the kept default no longer holds";
+    EXPECT_EQ(store->close(), SETTINGS_OK);
+    EXPECT_EQ(contents(path_), HEAD + "\"hasSound\"=hex:00\n\"score9\"=dword:0001e240\n\n");
+}
+
+TEST_F(SettingsStoreTest, AnUnchangedFileIsReadOnceAndASaveWritesItOnce) {
+    struct Counts {
+        long long read = -1;
+        long long written = -1;
+    };
+    const auto bytesSoFar = [] {
+        Counts counts;
+        std::ifstream io("/proc/self/io");
+        for (std::string key; io >> key;) {
+            if (key == "rchar:") io >> counts.read;
+            if (key == "wchar:") io >> counts.written;
+        }
+        return counts;
+    };
+    if (bytesSoFar().read < 0) GTEST_SKIP() << "this kernel does not count a process's reads";
+    std::string text = HEAD;
+    for (int i = 0; text.size() < (size_t{2} << 20); ++i) text += "\"v" + std::to_string(i) + "\"=dword:00000001\n";
+    putFile(text);
+    const long long size = static_cast<long long>(text.size());
+    uint8_t sound = 1;
+    Counts before = bytesSoFar();
+    for (int opening = 0; opening < 5; ++opening) {
+        auto store = openStore();
+        EXPECT_TRUE(store->contains("v1000"));
+        EXPECT_EQ(store->close(), SETTINGS_OK);
+    }
+    Counts after = bytesSoFar();
+    EXPECT_LT(after.read - before.read, 2 * size) << "five openings of an unchanged file read it once";
+
+    before = after;
+    auto store = openStore();
+    store->write("hasSound", SETTING_BINARY, &sound, 1);
+    EXPECT_EQ(store->close(), SETTINGS_OK);
+    EXPECT_TRUE(openStore()->contains("hasSound"));
+    after = bytesSoFar();
+    EXPECT_LT(after.read - before.read, 2 * size) << "checked under the lock once, not read back after";
+    EXPECT_GE(after.written - before.written, size);
+    EXPECT_LT(after.written - before.written, 2 * size) << "written once";
+}
+
+TEST_F(SettingsStoreTest, NoFileGrowsPastTheLargestSizeReadAndALargerOneIsKeptAsideUnread) {
+    const uint8_t on = 1;
+    // Two bytes short of the largest size read.
+    const std::string fill(MAX_SETTINGS_FILE_BYTES - HEAD.size() - 12, 'x');
+    const std::string text = HEAD + "\"fill\"=\"" + fill + "\"\n";
+    putFile(text);
+    auto store = openStore();
+    EXPECT_TRUE(store->contains("fill"));
+    store->write("hasSound", SETTING_BINARY, &on, 1);
+    EXPECT_EQ(store->close(), SETTINGS_WRITE_FAULT);
+    EXPECT_EQ(contents(path_), text) << "the file the game still reads is left as it is";
+
+    fs::resize_file(path_, MAX_SETTINGS_FILE_BYTES + 1);
+    store = openStore();
+    EXPECT_FALSE(store->contains("fill"));
+    store->write("hasSound", SETTING_BINARY, &on, 1);
+    EXPECT_EQ(store->close(), SETTINGS_OK);
+    ASSERT_EQ(keptAside().size(), 1u);
+    EXPECT_EQ(keptAside()[0].size(), MAX_SETTINGS_FILE_BYTES + 1) << "kept whole, never read";
+    EXPECT_NE(contents(path_).find("\"hasSound\"=hex:01"), std::string::npos);
 }
 
 TEST_F(SettingsStoreTest, TemporariesOfAKilledSaveGoUnlessASaveIsUnderWay) {
