@@ -64,6 +64,8 @@ void writeRow(const int& row, const char* const& name, const uint32_t& score) {
 struct Entry {
     std::string name;
     uint32_t score;
+    // Tried once and refused: other copies may have entered scores since.
+    bool waited = false;
 };
 
 // Entered scores the store could not take yet, oldest first. Each is entered
@@ -101,22 +103,32 @@ void readStoredRow(const int& row, char* const& name, uint32_t& score) {
 // Enters one score into the stored list as it is now; false when it must
 // wait (the lock stays held, the folder cannot be written, other copies
 // keep changing the list).
-bool enterStored(const char* const& name, const uint32_t& score) {
+bool enterStored(Entry& entry) {
+    const char* const name = entry.name.c_str();
+    const uint32_t score = entry.score;
     // Another copy of the game may enter its own score between our reading
     // and our writing; the store then refuses, and the rows are read again.
     constexpr int ATTEMPTS = 5;
     long status = platform::SETTINGS_CHANGED_ELSEWHERE;
     for (int attempt = 0; attempt < ATTEMPTS && status == platform::SETTINGS_CHANGED_ELSEWHERE; ++attempt) {
         theApplication->openSettings();
-        char lastName[HighScoreTable::NAME_CAPACITY];
-        uint32_t lastScore = 0;
-        readStoredRow(HighScoreTable::ROW_COUNT - 1, lastName, lastScore);
-        // Scores entered by other copies meanwhile may have pushed this one out.
-        if (score > lastScore) enterByRule(name, score, readStoredRow, writeRow);
+        // A score entered at once follows the insertion rule alone, as its
+        // caller has just seen it qualify; one that waited may have been
+        // pushed out by scores other copies entered meanwhile.
+        bool stillQualifies = true;
+        if (entry.waited) {
+            char lastName[HighScoreTable::NAME_CAPACITY];
+            uint32_t lastScore = 0;
+            readStoredRow(HighScoreTable::ROW_COUNT - 1, lastName, lastScore);
+            stillQualifies = score > lastScore;
+        }
+        if (stillQualifies) enterByRule(name, score, readStoredRow, writeRow);
         status = theApplication->closeSettingsDroppingUnstored();
     }
     // Without a store at all there is nothing to wait for.
-    return status == platform::SETTINGS_OK || status == platform::SETTINGS_NOT_OPEN;
+    const bool entered = status == platform::SETTINGS_OK || status == platform::SETTINGS_NOT_OPEN;
+    if (!entered) entry.waited = true;
+    return entered;
 }
 
 // Enters a score into rows in memory by the same rule as the stored list.
@@ -169,7 +181,7 @@ void HighScoreTable::insert(const char* const& name, const uint32_t& score) {
 
 bool HighScoreTable::storeWaitingScores() {
     std::vector<Entry>& waiting = waitingScores();
-    while (!waiting.empty() && enterStored(waiting.front().name.c_str(), waiting.front().score))
+    while (!waiting.empty() && enterStored(waiting.front()))
         waiting.erase(waiting.begin());
     return waiting.empty();
 }

@@ -70,6 +70,11 @@ TEST_F(HighScoreTableTest, InsertionGoesBelowEqualScoresAndKeepsNamesAsTyped) {
     ASSERT_TRUE(table.qualifies(2000000));
     table.insert(std::string(300, 'x').c_str(), 2000000);
     expectStored({{0, std::string(255, 'x'), 2000000}, {1, "Quimbo", 1000000}, {9, "Pimla", 8000}});
+
+    // The rule alone decides an insert made at once: a score no higher than
+    // row 9 still lands there, as the insertion steps say.
+    table.insert("Late", 8000);
+    expectStored({{8, "Pimla", 10000}, {9, "Late", 8000}});
 }
 
 TEST_F(HighScoreTableTest, HandEditedValuesFallBackToTheirDefaults) {
