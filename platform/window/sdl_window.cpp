@@ -137,13 +137,26 @@ SdlWindow::SdlWindow(const WindowOptions& options)
             renderer_ = nullptr;
         }
     }
-    // Without a renderer, the window's pixels must be there to scale into.
-    if (renderer_ == nullptr && SDL_GetWindowSurface(window_) == nullptr) {
-        recordSdlFailure("SDL could not draw into the window");
-        return;
-    }
+    if (renderer_ == nullptr && !reachWindowPixels()) return;
     SDL_StartTextInput();
     ready_ = true;
+}
+
+bool SdlWindow::reachWindowPixels() {
+    // Without a renderer, the window's pixels must be there to scale into.
+    SDL_ClearError();
+    if (SDL_GetWindowSurface(window_) != nullptr) return true;
+    // Some video drivers (Wayland's, in SDL 2) keep no pixels of their own
+    // for a window; a renderer, even one that draws on the processor, still
+    // shows the picture there.
+    const char* error = SDL_GetError();
+    const std::string pixels = *error != '\0' ? std::string("its pixels could not be had: ") + error
+                                              : std::string("the \"") + SDL_GetCurrentVideoDriver() +
+                                                    "\" video driver keeps no pixels for it";
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (renderer_ != nullptr) return true;
+    recordSdlFailure("SDL could not draw into the window: " + pixels + ", and no renderer could be made");
+    return false;
 }
 
 SdlWindow::~SdlWindow() {

@@ -3,7 +3,8 @@
 // picture scaled to fit with its 4:3 shape kept), an event pump that turns
 // SDL events into window messages, and presentation of only what changed:
 // scaled by our own scaler into the window's pixels, or through a streaming
-// texture where a graphics card does the scaling.
+// texture where a graphics card does the scaling or the window has no pixels
+// of its own.
 #pragma once
 
 #include <cstdint>
@@ -62,6 +63,10 @@ private:
     void translateWindowEvent(const SDL_WindowEvent& windowEvent, MessageQueue& queue);
     intptr_t picturePosition(int x, int y) const;
     void setIcon(const char* file);
+    // Makes sure the picture can reach the window without a graphics card:
+    // through its own pixels, else through any renderer. False (with the
+    // reason recorded) when neither can be had.
+    bool reachWindowPixels();
     void chooseWindowedSize(const WindowOptions& options);
     void coverScreen();
     void leaveFullScreen();
