@@ -113,12 +113,13 @@ SdlWindow::SdlWindow(const WindowOptions& options)
     // Resizable in full screen too, so that it stays so when switched.
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
     SDL_Rect frame{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowedWidth_, windowedHeight_};
+    onX11_ = std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
     if (fullScreen_) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
         // Made as large as the screen from the start, so that it covers the
         // screen even where no window manager applies the full-screen state.
         SDL_Rect screen;
-        if (SDL_GetDisplayBounds(0, &screen) == 0 && screen.w > 0 && screen.h > 0) frame = screen;
+        if (onX11_ && SDL_GetDisplayBounds(0, &screen) == 0 && screen.w > 0 && screen.h > 0) frame = screen;
     }
     window_ = SDL_CreateWindow(options.title != nullptr ? options.title : "", frame.x, frame.y, frame.w, frame.h,
                                flags);
@@ -196,8 +197,8 @@ void SdlWindow::chooseWindowedSize(const WindowOptions& options) {
     SDL_Rect usable{0, 0, 0, 0};
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) usable = SDL_Rect{0, 0, 0, 0};
     // A size remembered on a larger desktop is not kept on a smaller one.
-    const bool fitsDesktop = usable.w <= 0 || (options.windowWidth <= usable.w && options.windowHeight <= usable.h);
-    if (suitsWindow(options.windowWidth, options.windowHeight) && fitsDesktop) {
+    if (suitsWindow(options.windowWidth, options.windowHeight) &&
+        fitsDesktop(usable.w, usable.h, options.windowWidth, options.windowHeight)) {
         windowedWidth_ = options.windowWidth;
         windowedHeight_ = options.windowHeight;
         return;
@@ -223,7 +224,9 @@ bool SdlWindow::setFullScreen(bool fullScreen) {
     if (window_ == nullptr || destroyed_) return false;
     if (fullScreen == fullScreen_) return true;
     if (fullScreen) {
-        if ((SDL_GetWindowFlags(window_) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED)) == 0) {
+        const Uint32 states = SDL_GetWindowFlags(window_);
+        maximisedBeforeFullScreen_ = (states & SDL_WINDOW_MAXIMIZED) != 0;
+        if ((states & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED)) == 0) {
             int width = 0;
             int height = 0;
             SDL_GetWindowSize(window_, &width, &height);
@@ -245,7 +248,9 @@ bool SdlWindow::setFullScreen(bool fullScreen) {
 
 void SdlWindow::coverScreen() {
     // Done by hand as well, for desktops without a window manager to apply
-    // the full-screen state.
+    // the full-screen state. Elsewhere a window sized to the screen would be
+    // the size it returns to from full screen.
+    if (!onX11_) return;
     SDL_Rect screen;
     if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &screen) != 0) return;
     SDL_SetWindowPosition(window_, screen.x, screen.y);
@@ -253,6 +258,10 @@ void SdlWindow::coverScreen() {
 }
 
 void SdlWindow::leaveFullScreen() {
+    if (maximisedBeforeFullScreen_) {
+        SDL_MaximizeWindow(window_);
+        return;
+    }
     const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
     SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display), SDL_WINDOWPOS_CENTERED_DISPLAY(display));

@@ -96,6 +96,10 @@ private:
     bool showAll_ = true;
     int presentCount_ = 0;
     bool videoStarted_ = false;
+    // An X server may run without a window manager to apply full screen,
+    // and there SDL takes a window out of full screen to minimise it. A
+    // Wayland compositor always applies it and minimises without leaving it.
+    bool onX11_ = false;
     bool fullScreen_;
     int width_;
     int height_;
@@ -103,6 +107,8 @@ private:
     int windowedWidth_;
     int windowedHeight_;
     bool beenWindowed_;
+    // The window was maximised when it went full screen: it is so again after.
+    bool maximisedBeforeFullScreen_ = false;
     bool destroyed_ = false;
     bool destroyPosted_ = false;
     // The key-state word of the buttons pressed and not yet seen released.

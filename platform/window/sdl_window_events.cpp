@@ -156,9 +156,12 @@ void SdlWindow::translateWindowEvent(const SDL_WindowEvent& windowEvent, Message
         case SDL_WINDOWEVENT_MAXIMIZED: post(queue, MESSAGE_SIZE, SIZE_MAXIMIZED, size); break;
         case SDL_WINDOWEVENT_FOCUS_LOST: post(queue, MESSAGE_KILL_FOCUS, 0, 0); break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
-            // Only a plain window's size is the one to open at next time.
+            // Only a plain window's size is the one to open at next time. A
+            // compositor may size the game's full-screen window before SDL
+            // counts it as full screen.
             const Uint32 otherStates = SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED;
-            if ((SDL_GetWindowFlags(window_) & otherStates) == 0) noteWindowedSize(windowEvent.data1, windowEvent.data2);
+            const bool plain = !fullScreen_ && (SDL_GetWindowFlags(window_) & otherStates) == 0;
+            if (plain) noteWindowedSize(windowEvent.data1, windowEvent.data2);
             break;
         }
         default: break;

@@ -178,3 +178,28 @@ TEST_F(EventPump, WheelNotchesBecomeSigned120thsInTheHighWordAtTheLastPointerPos
         EXPECT_EQ(take(), turn.notches == 0 ? std::vector<Sent>{} : expected) << turn.notches;
     }
 }
+
+// A compositor may report the screen's size before SDL counts the window as
+// full screen: that is no size the player gave the window, and leaving full
+// screen takes the size chosen for the desktop (800 x 600 on 1024 x 768).
+TEST(SdlWindowSize, ASizeSeenWhileTheGameIsFullScreenIsNotTheWindowsSize) {
+    platform::WindowOptions options;
+    options.title = "sizes";
+    platform::SdlWindow window(options);
+    ASSERT_TRUE(window.initialized());
+    auto* native = static_cast<SDL_Window*>(window.nativeHandle());
+    SDL_SetWindowFullscreen(native, 0);
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+    e.window.data1 = 1024;
+    e.window.data2 = 768;
+    platform::MessageQueue queue;
+    window.translate(e, queue);
+    ASSERT_TRUE(window.setFullScreen(false));
+    int width = 0, height = 0;
+    EXPECT_TRUE(window.windowedSize(width, height));
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(800, 600));
+    SDL_GetWindowSize(native, &width, &height);
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(800, 600));
+}
