@@ -246,6 +246,14 @@ bool SdlWindow::setFullScreen(bool fullScreen) {
     return true;
 }
 
+void SdlWindow::returnToFullScreen() {
+    // SDL still counts the window as full screen: only a change of its
+    // state reaches the window manager again.
+    SDL_SetWindowFullscreen(window_, 0);
+    coverScreen();
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
 void SdlWindow::coverScreen() {
     // Done by hand as well, for desktops without a window manager to apply
     // the full-screen state. Elsewhere a window sized to the screen would be

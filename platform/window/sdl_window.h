@@ -69,6 +69,8 @@ private:
     bool reachWindowPixels();
     void chooseWindowedSize(const WindowOptions& options);
     void coverScreen();
+    // Full screen again after a minimise the window manager ignored.
+    void returnToFullScreen();
     void leaveFullScreen();
     void noteWindowedSize(int width, int height);
     // The key-state word of a press of button.
@@ -107,6 +109,8 @@ private:
     int windowedWidth_;
     int windowedHeight_;
     bool beenWindowed_;
+    // The focus left the full-screen window and no minimise has come yet.
+    bool minimiseAsked_ = false;
     // The window was maximised when it went full screen: it is so again after.
     bool maximisedBeforeFullScreen_ = false;
     bool destroyed_ = false;

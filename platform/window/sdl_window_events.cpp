@@ -151,10 +151,24 @@ void SdlWindow::translateWindowEvent(const SDL_WindowEvent& windowEvent, Message
     const intptr_t size = packPosition(width_, height_);
     switch (windowEvent.event) {
         case SDL_WINDOWEVENT_CLOSE: postDestroyOnce(queue); break;
-        case SDL_WINDOWEVENT_MINIMIZED: post(queue, MESSAGE_SIZE, SIZE_MINIMIZED, 0); break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            // SDL takes the window back to full screen when it is restored.
+            minimiseAsked_ = false;
+            post(queue, MESSAGE_SIZE, SIZE_MINIMIZED, 0);
+            break;
         case SDL_WINDOWEVENT_RESTORED: post(queue, MESSAGE_SIZE, SIZE_RESTORED, size); break;
         case SDL_WINDOWEVENT_MAXIMIZED: post(queue, MESSAGE_SIZE, SIZE_MAXIMIZED, size); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: post(queue, MESSAGE_KILL_FOCUS, 0, 0); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            // To minimise the full-screen window SDL has taken it out of full
+            // screen; a window manager that never minimises leaves it so.
+            if (fullScreen_ && onX11_) minimiseAsked_ = true;
+            post(queue, MESSAGE_KILL_FOCUS, 0, 0);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            if (minimiseAsked_ && fullScreen_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) == 0)
+                returnToFullScreen();
+            minimiseAsked_ = false;
+            break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
             // Only a plain window's size is the one to open at next time. A
             // compositor may size the game's full-screen window before SDL
