@@ -6,6 +6,7 @@
 #        end_to_end_test.sh RUN_DIR window (1920 x 1080 x 24: window and full screen)
 #        end_to_end_test.sh RUN_DIR keys   (800 x 600 x 16: pause and keyboard play)
 #        end_to_end_test.sh RUN_DIR hostile (a FIFO settings file, a held lock)
+#        end_to_end_test.sh RUN_DIR managers (1920 x 1080 x 24 under i3 and openbox)
 set -euo pipefail
 run_dir=$(cd "$1" && pwd)
 mode=${2:-full}
@@ -64,6 +65,13 @@ elif [ "$mode" = keys ]; then
   start_x 800 600 16
   start_game
   play_with_keys
+elif [ "$mode" = managers ]; then
+  command -v i3 >/dev/null && command -v openbox >/dev/null || skip "i3 or openbox is not installed"
+  source "$here/window_checks.sh"
+  source "$here/manager_checks.sh"
+  start_x 1920 1080 24
+  play_away_on_tiling_manager
+  play_maximised_on_stacking_manager
 elif [ "$mode" = hostile ]; then
   start_x 800 600 16
   play_hostile_starts
