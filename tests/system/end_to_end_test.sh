@@ -7,6 +7,7 @@
 #        end_to_end_test.sh RUN_DIR keys   (800 x 600 x 16: pause and keyboard play)
 #        end_to_end_test.sh RUN_DIR hostile (a FIFO settings file, a held lock)
 #        end_to_end_test.sh RUN_DIR managers (1920 x 1080 x 24 under i3 and openbox)
+#        end_to_end_test.sh RUN_DIR wayland (1920 x 1080 under a headless sway)
 set -euo pipefail
 run_dir=$(cd "$1" && pwd)
 mode=${2:-full}
@@ -72,6 +73,12 @@ elif [ "$mode" = managers ]; then
   start_x 1920 1080 24
   play_away_on_tiling_manager
   play_maximised_on_stacking_manager
+elif [ "$mode" = wayland ]; then
+  source "$here/window_checks.sh"
+  source "$here/wayland_session.sh"
+  source "$here/wayland_checks.sh"
+  start_wayland 1920 1080
+  play_on_wayland
 elif [ "$mode" = hostile ]; then
   start_x 800 600 16
   play_hostile_starts

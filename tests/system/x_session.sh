@@ -50,7 +50,13 @@ start_x() {
     fail "Xvfb could not start a ${width}x${height}x${depth} screen"
   fi
   export DISPLAY=":$number"
-  # The 800 x 600 picture scaled to fit with its aspect kept, centred.
+  picture_on_screen "$width" "$height"
+}
+
+# picture_on_screen WIDTH HEIGHT: the 800 x 600 picture's scale and offset on
+# a full screen of that size: scaled to fit with its aspect kept, centred.
+picture_on_screen() {
+  local width=$1 height=$2
   if [ $((width * 600)) -le $((height * 800)) ]; then
     scale_num=$width scale_den=800
   else
