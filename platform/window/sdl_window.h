@@ -71,6 +71,8 @@ private:
     void coverScreen();
     // Full screen again after a minimise the window manager ignored.
     void returnToFullScreen();
+    // Posts the focus loss of a full-screen window that was not minimised.
+    void postFocusLossIfNotMinimised(MessageQueue& queue);
     void leaveFullScreen();
     void noteWindowedSize(int width, int height);
     // The key-state word of a press of button.
@@ -109,8 +111,12 @@ private:
     int windowedWidth_;
     int windowedHeight_;
     bool beenWindowed_;
-    // The focus left the full-screen window and no minimise has come yet.
+    // The focus left the full-screen window, which SDL asked the window
+    // manager to minimise, and no minimise has come yet: since when, and
+    // whether the focus loss was told after all.
     bool minimiseAsked_ = false;
+    uint32_t minimiseAskedAt_ = 0;
+    bool focusLossPosted_ = false;
     // The window was maximised when it went full screen: it is so again after.
     bool maximisedBeforeFullScreen_ = false;
     bool destroyed_ = false;

@@ -71,7 +71,10 @@ elif [ "$mode" = managers ]; then
   source "$here/window_checks.sh"
   source "$here/manager_checks.sh"
   start_x 1920 1080 24
+  start_window_manager i3
   play_away_on_tiling_manager
+  start_window_manager openbox
+  play_away_on_stacking_manager
   play_maximised_on_stacking_manager
 elif [ "$mode" = wayland ]; then
   source "$here/window_checks.sh"

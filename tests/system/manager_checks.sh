@@ -1,6 +1,7 @@
 # The game under real window managers on a 1920 x 1080 desktop: a workspace
 # switch on a tiling one (i3), which never minimises the full-screen game,
-# and full screen from a maximised window on a stacking one (openbox).
+# and on a stacking one (openbox) the switch away that minimises it and full
+# screen from a maximised window.
 # Sourced by end_to_end_test.sh after game_checks.sh, keyboard_checks.sh and
 # window_checks.sh.
 
@@ -18,7 +19,6 @@ has_states() {
 # clock still) while the player is elsewhere, full screen again on return,
 # full screen kept.
 play_away_on_tiling_manager() {
-  start_window_manager i3
   start_game
   xdotool key space
   wait_for 10 region_matches 0 0 340 200 "$run_dir/title.bmp" 0 0 || fail "a key did not skip the splash"
@@ -29,7 +29,7 @@ play_away_on_tiling_manager() {
   settled_board >/dev/null
 
   i3-msg -q workspace 2
-  sleep 0.5
+  sleep 1
   away=$(audio_mark)
   sleep 2
   back=$(audio_mark)
@@ -48,9 +48,35 @@ play_away_on_tiling_manager() {
   [ "$(stored fullScreen)" = '"fullScreen"=hex:01' ] || fail "full screen was not kept: $(stored fullScreen)"
 }
 
+# On a stacking window manager switching away minimises the full-screen
+# game, which stops it; coming back it plays on at once, full screen.
+play_away_on_stacking_manager() {
+  start_game
+  xdotool key space
+  wait_for 10 region_matches 0 0 340 200 "$run_dir/title.bmp" 0 0 || fail "a key did not skip the splash"
+  xdotool key Down Return
+  wait_for 10 region_matches 0 0 150 40 "$run_dir/field.bmp" 0 0 || fail "Enter on Start did not open the game"
+  local game other
+  game=$(xdotool search --name '^Quadrimo$' | head -1)
+  xmessage -geometry +10+10 elsewhere &
+  other=$!
+  wait_for 5 xdotool search --class xmessage >/dev/null || fail "no other window to switch to"
+  xdotool windowactivate "$(xdotool search --class xmessage | head -1)"
+  wait_for 5 has_states HIDDEN || fail "switching away did not minimise the game: $(window_states)"
+  xdotool windowactivate "$game"
+  wait_for 5 has_states FULLSCREEN || fail "the game is not full screen again: $(window_states)"
+  settled_board >/dev/null
+  local bar
+  bar=$(time_bar "$(shot openbox-back)")
+  sleep 1.5
+  [ "$(time_bar "$(shot openbox-later)")" != "$bar" ] || fail "the game did not play on after the restore"
+  kill "$other"
+  xdotool key ctrl+q
+  finish_game
+}
+
 # Maximised, then F11 twice: maximised again.
 play_maximised_on_stacking_manager() {
-  start_window_manager openbox
   start_game --windowed
   expect_window 800 600 "--windowed under openbox"
   xdotool key super+m
