@@ -181,6 +181,8 @@ void SdlWindow::setIcon(const char* file) {
 void SdlWindow::show(int showCommand) {
     if (window_ == nullptr || showCommand == SHOW_HIDE) return;
     SDL_ShowWindow(window_);
+    // The window manager places it and may size it.
+    awaitAnswer();
     if (showCommand == SHOW_MINIMIZED || showCommand == SHOW_MINIMIZE || showCommand == SHOW_MINIMIZED_NOT_ACTIVE) {
         SDL_MinimizeWindow(window_);
     }
@@ -189,8 +191,20 @@ void SdlWindow::show(int showCommand) {
 void SdlWindow::resizeClient(int width, int height) {
     // SDL sizes the client area itself, whatever the borders of the theme.
     if (window_ == nullptr || fullScreen_) return;
-    SDL_SetWindowSize(window_, width, height);
+    askSize(width, height);
     noteWindowedSize(width, height);
+}
+
+void SdlWindow::askSize(int width, int height) {
+    SDL_SetWindowSize(window_, width, height);
+    awaitAnswer();
+}
+
+void SdlWindow::awaitAnswer() {
+    // A size the window manager answers with instead (a tiling one's tile)
+    // is its own, not one the player gave the window.
+    constexpr Uint32 answerTime = 500;
+    answersUntil_ = SDL_GetTicks() + answerTime;
 }
 
 void SdlWindow::chooseWindowedSize(const WindowOptions& options) {
@@ -224,14 +238,9 @@ bool SdlWindow::setFullScreen(bool fullScreen) {
     if (window_ == nullptr || destroyed_) return false;
     if (fullScreen == fullScreen_) return true;
     if (fullScreen) {
-        const Uint32 states = SDL_GetWindowFlags(window_);
-        maximisedBeforeFullScreen_ = (states & SDL_WINDOW_MAXIMIZED) != 0;
-        if ((states & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED)) == 0) {
-            int width = 0;
-            int height = 0;
-            SDL_GetWindowSize(window_, &width, &height);
-            noteWindowedSize(width, height);
-        }
+        // The window's size is known from its size changes: the one it has
+        // now may be a tiling window manager's.
+        maximisedBeforeFullScreen_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) != 0;
         coverScreen();
         if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
             leaveFullScreen();
@@ -271,7 +280,7 @@ void SdlWindow::leaveFullScreen() {
         return;
     }
     const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
-    SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+    askSize(windowedWidth_, windowedHeight_);
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display), SDL_WINDOWPOS_CENTERED_DISPLAY(display));
 }
 

@@ -74,6 +74,10 @@ private:
     // Posts the focus loss of a full-screen window that was not minimised.
     void postFocusLossIfNotMinimised(MessageQueue& queue);
     void leaveFullScreen();
+    // Asks the window manager for a client size.
+    void askSize(int width, int height);
+    // Sizes the window takes in the next moment answer the game's request.
+    void awaitAnswer();
     void noteWindowedSize(int width, int height);
     // The key-state word of a press of button.
     uintptr_t buttonsHeldAtPress(uint8_t button);
@@ -111,6 +115,8 @@ private:
     int windowedWidth_;
     int windowedHeight_;
     bool beenWindowed_;
+    // Until then the window manager answers a request of the game's.
+    uint32_t answersUntil_ = 0;
     // The focus left the full-screen window, which SDL asked the window
     // manager to minimise, and no minimise has come yet: since when, and
     // whether the focus loss was told after all.

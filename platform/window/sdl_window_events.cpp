@@ -188,12 +188,13 @@ void SdlWindow::translateWindowEvent(const SDL_WindowEvent& windowEvent, Message
             minimiseAsked_ = false;
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
-            // Only a plain window's size is the one to open at next time. A
-            // compositor may size the game's full-screen window before SDL
-            // counts it as full screen.
+            // Only a plain window's size that the player gave it is the one
+            // to open at next time. A compositor may size the game's
+            // full-screen window before SDL counts it as full screen.
             const Uint32 otherStates = SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED;
             const bool plain = !fullScreen_ && (SDL_GetWindowFlags(window_) & otherStates) == 0;
-            if (plain) noteWindowedSize(windowEvent.data1, windowEvent.data2);
+            const bool answer = !SDL_TICKS_PASSED(windowEvent.timestamp, answersUntil_);
+            if (plain && !answer) noteWindowedSize(windowEvent.data1, windowEvent.data2);
             break;
         }
         default: break;
