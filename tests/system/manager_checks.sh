@@ -15,20 +15,30 @@ has_states() {
   for atom in "$@"; do [[ $states == *"_NET_WM_STATE_$atom"* ]] || return 1; done
 }
 
+# skip_splash: a key from the splash to the title.
+skip_splash() {
+  xdotool key space
+  wait_for 10 region_matches 0 0 340 200 "$run_dir/title.bmp" 0 0 || fail "a key did not skip the splash"
+}
+
+# start_by_keys: Start on the title, with keys only.
+start_by_keys() {
+  xdotool key Down Return
+  wait_for 10 region_matches 0 0 150 40 "$run_dir/field.bmp" 0 0 || fail "Enter on Start did not open the game"
+}
+
 # A game switched away from on a tiling window manager: paused (silent, the
 # clock still) while the player is elsewhere, full screen again on return,
 # full screen kept, and the tile it had as a window not kept as its size.
 play_away_on_tiling_manager() {
   start_game
-  xdotool key space
-  wait_for 10 region_matches 0 0 340 200 "$run_dir/title.bmp" 0 0 || fail "a key did not skip the splash"
+  skip_splash
   # Out of full screen the window is the tile i3 gives it: no size of the player's.
   xdotool key F11
   wait_for 5 eval '! has_states FULLSCREEN' || fail "F11 did not leave full screen: $(window_states)"
   xdotool key F11
   wait_for 5 has_states FULLSCREEN || fail "F11 again did not go full screen: $(window_states)"
-  xdotool key Down Return
-  wait_for 10 region_matches 0 0 150 40 "$run_dir/field.bmp" 0 0 || fail "Enter on Start did not open the game"
+  start_by_keys
   local playing away back
   playing=$(audio_mark)
   settled_board >/dev/null
@@ -50,19 +60,15 @@ play_away_on_tiling_manager() {
   [ "$(time_bar "$(shot i3-later)")" = "$bar" ] || fail "the clock ran on after the switch back"
   xdotool key ctrl+q
   finish_game
-  [ "$(stored fullScreen) $(stored windowWidth) $(stored windowHeight)" = \
-    '"fullScreen"=hex:01 "windowWidth"=dword:00000320 "windowHeight"=dword:00000258' ] \
-    || fail "the mode and window size kept: $(stored fullScreen) $(stored windowWidth) $(stored windowHeight)"
+  expect_kept 01 00000320 00000258
 }
 
 # On a stacking window manager switching away minimises the full-screen
 # game, which stops it; coming back it plays on at once, full screen.
 play_away_on_stacking_manager() {
   start_game
-  xdotool key space
-  wait_for 10 region_matches 0 0 340 200 "$run_dir/title.bmp" 0 0 || fail "a key did not skip the splash"
-  xdotool key Down Return
-  wait_for 10 region_matches 0 0 150 40 "$run_dir/field.bmp" 0 0 || fail "Enter on Start did not open the game"
+  skip_splash
+  start_by_keys
   local game other
   game=$(xdotool search --name '^Quadrimo$' | head -1)
   xmessage -geometry +10+10 elsewhere &

@@ -27,7 +27,5 @@ play_on_wayland() {
 
   type_keys -M ctrl -k q -m ctrl
   finish_game
-  [ "$(stored fullScreen) $(stored windowWidth) $(stored windowHeight)" = \
-    '"fullScreen"=hex:01 "windowWidth"=dword:00000320 "windowHeight"=dword:00000258' ] \
-    || fail "the mode and window size kept: $(stored fullScreen) $(stored windowWidth) $(stored windowHeight)"
+  expect_kept 01 00000320 00000258
 }
