@@ -62,9 +62,8 @@ stop_wayland() {
 
 end_wayland_session() {
   local status=$?
+  end_session "$status"
   stop_wayland
-  (exit "$status")
-  end_session
 }
 trap end_wayland_session EXIT
 

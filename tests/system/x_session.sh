@@ -9,10 +9,11 @@ game_pid=
 xvfb_pid=
 manager_pid=
 
-# end_session: stops the game and the X server; the work folder's
-# screenshots and logs are kept when the script failed, removed otherwise.
+# end_session [STATUS]: stops the game and the X server; the work folder's
+# screenshots and logs are kept when the script failed (the status given, or
+# the last command's), removed otherwise.
 end_session() {
-  local status=$?
+  local status=${1:-$?}
   if [ -n "$game_pid" ]; then
     kill "$game_pid" 2>/dev/null || true
     wait "$game_pid" 2>/dev/null || true
