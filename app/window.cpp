@@ -105,8 +105,9 @@ long windowProc(platform::Window* const&, const uint32_t& message, const uintptr
             if (application == nullptr) return 0;
             // A shortcut key released elsewhere is not seen released here.
             application->shortcutKeyHeld = 0;
-            // In full screen, losing the focus minimises the game instead.
-            if (!application->fullScreen) sendToRoot(EVENT_PAUSE);
+            // Switching away pauses the game, in full screen too: not every
+            // window manager minimises a full-screen window that lost the focus.
+            sendToRoot(EVENT_PAUSE);
             return 0;
         case MESSAGE_KEY_DOWN:
         case MESSAGE_KEY_UP:

@@ -11,9 +11,12 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev
                fonts-liberation2 fonts-dejavu-core fp-utils)
 # Testing: the test and benchmark libraries, a headless X server with input
-# and screenshot tools, clang with its sanitizer runtimes and coverage tools
-# for fuzzing, and the checks of the installed files and the Debian package.
-test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick
+# and screenshot tools, a tiling and a stacking window manager, a headless
+# Wayland compositor with its input, screenshot and query tools, clang with
+# its sanitizer runtimes and coverage tools for fuzzing, and the checks of
+# the installed files and the Debian package.
+test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils imagemagick i3-wm openbox
+               sway grim wtype jq
                clang libclang-rt-dev llvm desktop-file-utils appstream dpkg-dev file lintian)
 
 packages=("${play_packages[@]}")

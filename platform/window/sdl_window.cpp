@@ -114,12 +114,13 @@ SdlWindow::SdlWindow(const WindowOptions& options)
     // Resizable in full screen too, so that it stays so when switched.
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
     SDL_Rect frame{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowedWidth_, windowedHeight_};
+    onX11_ = std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
     if (fullScreen_) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
         // Made as large as the screen from the start, so that it covers the
         // screen even where no window manager applies the full-screen state.
         SDL_Rect screen;
-        if (SDL_GetDisplayBounds(0, &screen) == 0 && screen.w > 0 && screen.h > 0) frame = screen;
+        if (onX11_ && SDL_GetDisplayBounds(0, &screen) == 0 && screen.w > 0 && screen.h > 0) frame = screen;
     }
     window_ = SDL_CreateWindow(options.title != nullptr ? options.title : "", frame.x, frame.y, frame.w, frame.h,
                                flags);
@@ -138,13 +139,26 @@ SdlWindow::SdlWindow(const WindowOptions& options)
             renderer_ = nullptr;
         }
     }
-    // Without a renderer, the window's pixels must be there to scale into.
-    if (renderer_ == nullptr && SDL_GetWindowSurface(window_) == nullptr) {
-        recordSdlFailure("SDL could not draw into the window");
-        return;
-    }
+    if (renderer_ == nullptr && !reachWindowPixels()) return;
     SDL_StartTextInput();
     ready_ = true;
+}
+
+bool SdlWindow::reachWindowPixels() {
+    // Without a renderer, the window's pixels must be there to scale into.
+    SDL_ClearError();
+    if (SDL_GetWindowSurface(window_) != nullptr) return true;
+    // Some video drivers (Wayland's, in SDL 2) keep no pixels of their own
+    // for a window; a renderer, even one that draws on the processor, still
+    // shows the picture there.
+    const char* error = SDL_GetError();
+    const std::string pixels = *error != '\0' ? std::string("its pixels could not be had: ") + error
+                                              : std::string("the \"") + SDL_GetCurrentVideoDriver() +
+                                                    "\" video driver keeps no pixels for it";
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (renderer_ != nullptr) return true;
+    recordSdlFailure("SDL could not draw into the window: " + pixels + ", and no renderer could be made");
+    return false;
 }
 
 SdlWindow::~SdlWindow() {
@@ -171,6 +185,8 @@ void SdlWindow::setIcon(const char* file) {
 void SdlWindow::show(int showCommand) {
     if (window_ == nullptr || showCommand == SHOW_HIDE) return;
     SDL_ShowWindow(window_);
+    // The window manager places it and may size it.
+    awaitAnswer();
     if (showCommand == SHOW_MINIMIZED || showCommand == SHOW_MINIMIZE || showCommand == SHOW_MINIMIZED_NOT_ACTIVE) {
         SDL_MinimizeWindow(window_);
     }
@@ -179,16 +195,28 @@ void SdlWindow::show(int showCommand) {
 void SdlWindow::resizeClient(int width, int height) {
     // SDL sizes the client area itself, whatever the borders of the theme.
     if (window_ == nullptr || fullScreen_) return;
-    SDL_SetWindowSize(window_, width, height);
+    askSize(width, height);
     noteWindowedSize(width, height);
+}
+
+void SdlWindow::askSize(int width, int height) {
+    SDL_SetWindowSize(window_, width, height);
+    awaitAnswer();
+}
+
+void SdlWindow::awaitAnswer() {
+    // A size the window manager answers with instead (a tiling one's tile)
+    // is its own, not one the player gave the window.
+    constexpr Uint32 answerTime = 500;
+    answersUntil_ = SDL_GetTicks() + answerTime;
 }
 
 void SdlWindow::chooseWindowedSize(const WindowOptions& options) {
     SDL_Rect usable{0, 0, 0, 0};
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) usable = SDL_Rect{0, 0, 0, 0};
     // A size remembered on a larger desktop is not kept on a smaller one.
-    const bool fitsDesktop = usable.w <= 0 || (options.windowWidth <= usable.w && options.windowHeight <= usable.h);
-    if (suitsWindow(options.windowWidth, options.windowHeight) && fitsDesktop) {
+    if (suitsWindow(options.windowWidth, options.windowHeight) &&
+        fitsDesktop(usable.w, usable.h, options.windowWidth, options.windowHeight)) {
         windowedWidth_ = options.windowWidth;
         windowedHeight_ = options.windowHeight;
         return;
@@ -214,12 +242,9 @@ bool SdlWindow::setFullScreen(bool fullScreen) {
     if (window_ == nullptr || destroyed_) return false;
     if (fullScreen == fullScreen_) return true;
     if (fullScreen) {
-        if ((SDL_GetWindowFlags(window_) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED)) == 0) {
-            int width = 0;
-            int height = 0;
-            SDL_GetWindowSize(window_, &width, &height);
-            noteWindowedSize(width, height);
-        }
+        // The window's size is known from its size changes: the one it has
+        // now may be a tiling window manager's.
+        maximisedBeforeFullScreen_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) != 0;
         coverScreen();
         if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
             leaveFullScreen();
@@ -234,9 +259,19 @@ bool SdlWindow::setFullScreen(bool fullScreen) {
     return true;
 }
 
+void SdlWindow::returnToFullScreen() {
+    // SDL still counts the window as full screen: only a change of its
+    // state reaches the window manager again.
+    SDL_SetWindowFullscreen(window_, 0);
+    coverScreen();
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
 void SdlWindow::coverScreen() {
     // Done by hand as well, for desktops without a window manager to apply
-    // the full-screen state.
+    // the full-screen state. Elsewhere a window sized to the screen would be
+    // the size it returns to from full screen.
+    if (!onX11_) return;
     SDL_Rect screen;
     if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &screen) != 0) return;
     SDL_SetWindowPosition(window_, screen.x, screen.y);
@@ -244,8 +279,12 @@ void SdlWindow::coverScreen() {
 }
 
 void SdlWindow::leaveFullScreen() {
+    if (maximisedBeforeFullScreen_) {
+        SDL_MaximizeWindow(window_);
+        return;
+    }
     const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
-    SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+    askSize(windowedWidth_, windowedHeight_);
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display), SDL_WINDOWPOS_CENTERED_DISPLAY(display));
 }
 

@@ -3,7 +3,8 @@
 // picture scaled to fit with its 4:3 shape kept), an event pump that turns
 // SDL events into window messages, and presentation of only what changed:
 // scaled by our own scaler into the window's pixels, or through a streaming
-// texture where a graphics card does the scaling.
+// texture where a graphics card does the scaling or the window has no pixels
+// of its own.
 #pragma once
 
 #include <cstdint>
@@ -62,9 +63,21 @@ private:
     void translateWindowEvent(const SDL_WindowEvent& windowEvent, MessageQueue& queue);
     intptr_t picturePosition(int x, int y) const;
     void setIcon(const char* file);
+    // Makes sure the picture can reach the window without a graphics card:
+    // through its own pixels, else through any renderer. False (with the
+    // reason recorded) when neither can be had.
+    bool reachWindowPixels();
     void chooseWindowedSize(const WindowOptions& options);
     void coverScreen();
+    // Full screen again after a minimise the window manager ignored.
+    void returnToFullScreen();
+    // Posts the focus loss of a full-screen window that was not minimised.
+    void postFocusLossIfNotMinimised(MessageQueue& queue);
     void leaveFullScreen();
+    // Asks the window manager for a client size.
+    void askSize(int width, int height);
+    // Sizes the window takes in the next moment answer the game's request.
+    void awaitAnswer();
     void noteWindowedSize(int width, int height);
     // The key-state word of a press of button.
     uintptr_t buttonsHeldAtPress(uint8_t button);
@@ -91,6 +104,10 @@ private:
     bool showAll_ = true;
     int presentCount_ = 0;
     bool videoStarted_ = false;
+    // An X server may run without a window manager to apply full screen,
+    // and there SDL takes a window out of full screen to minimise it. A
+    // Wayland compositor always applies it and minimises without leaving it.
+    bool onX11_ = false;
     bool fullScreen_;
     int width_;
     int height_;
@@ -98,6 +115,16 @@ private:
     int windowedWidth_;
     int windowedHeight_;
     bool beenWindowed_;
+    // Until then the window manager answers a request of the game's.
+    uint32_t answersUntil_ = 0;
+    // The focus left the full-screen window, which SDL asked the window
+    // manager to minimise, and no minimise has come yet: since when, and
+    // whether the focus loss was told after all.
+    bool minimiseAsked_ = false;
+    uint32_t minimiseAskedAt_ = 0;
+    bool focusLossPosted_ = false;
+    // The window was maximised when it went full screen: it is so again after.
+    bool maximisedBeforeFullScreen_ = false;
     bool destroyed_ = false;
     bool destroyPosted_ = false;
     // The key-state word of the buttons pressed and not yet seen released.

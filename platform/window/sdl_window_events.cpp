@@ -117,14 +117,24 @@ intptr_t modifiersOf(uint16_t mod) {
 void SdlWindow::pollEvents(MessageQueue& queue) {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) translate(event, queue);
+    postFocusLossIfNotMinimised(queue);
 }
 
 void SdlWindow::waitEvents(MessageQueue& queue, int timeoutMilliseconds) {
     SDL_Event event;
     const int got = timeoutMilliseconds < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, timeoutMilliseconds);
-    if (got == 0) return;
-    translate(event, queue);
+    if (got != 0) translate(event, queue);
     pollEvents(queue);
+}
+
+void SdlWindow::postFocusLossIfNotMinimised(MessageQueue& queue) {
+    // A window manager that minimises does so at once; one that has not
+    // within this time never will, and the game is told of the focus loss.
+    constexpr Uint32 minimiseWait = 250;
+    if (!minimiseAsked_ || focusLossPosted_) return;
+    if (!SDL_TICKS_PASSED(SDL_GetTicks(), minimiseAskedAt_ + minimiseWait)) return;
+    post(queue, MESSAGE_KILL_FOCUS, 0, 0);
+    focusLossPosted_ = true;
 }
 
 void SdlWindow::post(MessageQueue& queue, uint32_t message, uintptr_t first, intptr_t second) {
@@ -151,14 +161,40 @@ void SdlWindow::translateWindowEvent(const SDL_WindowEvent& windowEvent, Message
     const intptr_t size = packPosition(width_, height_);
     switch (windowEvent.event) {
         case SDL_WINDOWEVENT_CLOSE: postDestroyOnce(queue); break;
-        case SDL_WINDOWEVENT_MINIMIZED: post(queue, MESSAGE_SIZE, SIZE_MINIMIZED, 0); break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            // SDL takes the window back to full screen when it is restored.
+            minimiseAsked_ = false;
+            post(queue, MESSAGE_SIZE, SIZE_MINIMIZED, 0);
+            break;
         case SDL_WINDOWEVENT_RESTORED: post(queue, MESSAGE_SIZE, SIZE_RESTORED, size); break;
         case SDL_WINDOWEVENT_MAXIMIZED: post(queue, MESSAGE_SIZE, SIZE_MAXIMIZED, size); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: post(queue, MESSAGE_KILL_FOCUS, 0, 0); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            // SDL has taken the full-screen window out of full screen to ask
+            // the window manager to minimise it. A minimise stops the game by
+            // itself; the focus loss is told only if none comes.
+            if (fullScreen_ && onX11_) {
+                minimiseAsked_ = true;
+                minimiseAskedAt_ = SDL_GetTicks();
+                focusLossPosted_ = false;
+            } else {
+                post(queue, MESSAGE_KILL_FOCUS, 0, 0);
+            }
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            // A window manager that never minimises left the window out of
+            // full screen.
+            if (minimiseAsked_ && fullScreen_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) == 0)
+                returnToFullScreen();
+            minimiseAsked_ = false;
+            break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
-            // Only a plain window's size is the one to open at next time.
+            // Only a plain window's size that the player gave it is the one
+            // to open at next time. A compositor may size the game's
+            // full-screen window before SDL counts it as full screen.
             const Uint32 otherStates = SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED;
-            if ((SDL_GetWindowFlags(window_) & otherStates) == 0) noteWindowedSize(windowEvent.data1, windowEvent.data2);
+            const bool plain = !fullScreen_ && (SDL_GetWindowFlags(window_) & otherStates) == 0;
+            const bool answer = !SDL_TICKS_PASSED(windowEvent.timestamp, answersUntil_);
+            if (plain && !answer) noteWindowedSize(windowEvent.data1, windowEvent.data2);
             break;
         }
         default: break;

@@ -28,6 +28,13 @@ void fitWindowSize(int usableWidth, int usableHeight, int& width, int& height) {
     height *= times;
 }
 
+bool fitsDesktop(int usableWidth, int usableHeight, int width, int height) {
+    constexpr int frameWidth = 16;
+    constexpr int frameHeight = 48;
+    if (usableWidth <= 0 || usableHeight <= 0) return true;
+    return width + frameWidth <= usableWidth && height + frameHeight <= usableHeight;
+}
+
 void Window::refuseCreations(int n) { refusals = n; }
 
 Window* Window::create(const WindowOptions& options) {

@@ -32,6 +32,12 @@ constexpr int maximumWindowSide = 16384;
 // about 90 % of a desktop's usable area, as width and height.
 void fitWindowSize(int usableWidth, int usableHeight, int& width, int& height);
 
+// Whether a window of this client size lies within a desktop's usable area
+// together with the frame the window manager draws around it: a title bar
+// and borders of the usual themes. A desktop that tells no usable area
+// (0 x 0) takes any size.
+bool fitsDesktop(int usableWidth, int usableHeight, int width, int height);
+
 class Window : public EventSource {
 public:
     // The SDL window, or nullptr when it cannot be made (or a test refused it).

@@ -7,6 +7,8 @@
 #        end_to_end_test.sh RUN_DIR keys   (800 x 600 x 16: pause and keyboard play)
 #        end_to_end_test.sh RUN_DIR hostile (a FIFO settings file, a held lock)
 #        end_to_end_test.sh RUN_DIR lost   (800 x 600 x 16: the X server dies under the name panel)
+#        end_to_end_test.sh RUN_DIR managers (1920 x 1080 x 24 under i3 and openbox)
+#        end_to_end_test.sh RUN_DIR wayland (1920 x 1080 under a headless sway)
 set -euo pipefail
 run_dir=$(cd "$1" && pwd)
 mode=${2:-full}
@@ -66,6 +68,22 @@ elif [ "$mode" = keys ]; then
   start_x 800 600 16
   start_game
   play_with_keys
+elif [ "$mode" = managers ]; then
+  command -v i3 >/dev/null && command -v openbox >/dev/null || skip "i3 or openbox is not installed"
+  source "$here/window_checks.sh"
+  source "$here/manager_checks.sh"
+  start_x 1920 1080 24
+  start_window_manager i3
+  play_away_on_tiling_manager
+  start_window_manager openbox
+  play_away_on_stacking_manager
+  play_maximised_on_stacking_manager
+elif [ "$mode" = wayland ]; then
+  source "$here/window_checks.sh"
+  source "$here/wayland_session.sh"
+  source "$here/wayland_checks.sh"
+  start_wayland 1920 1080
+  play_on_wayland
 elif [ "$mode" = hostile ]; then
   start_x 800 600 16
   play_hostile_starts

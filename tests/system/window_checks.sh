@@ -34,6 +34,15 @@ expect_window() {
 # stored VALUE: the line of the settings file that holds the value.
 stored() { grep "^\"$1\"=" "$settings" || echo "\"$1\" missing"; }
 
+# expect_kept FULL_SCREEN WIDTH HEIGHT: the mode (hex byte) and the window
+# size (hex dwords) stored at exit.
+expect_kept() {
+  local kept
+  kept="$(stored fullScreen) $(stored windowWidth) $(stored windowHeight)"
+  [ "$kept" = "\"fullScreen\"=hex:$1 \"windowWidth\"=dword:$2 \"windowHeight\"=dword:$3" ] \
+    || fail "the mode and window size kept: $kept"
+}
+
 quit_with_ctrl_q() {
   xdotool key ctrl+q
   finish_game
@@ -73,9 +82,7 @@ play_window_modes() {
   click 50 50
   wait_for 10 region_matches 0 0 340 200 "$run_dir/title.bmp" 0 0 || fail "the title did not appear in the resized window"
   quit_with_ctrl_q
-  [ "$(stored fullScreen) $(stored windowWidth) $(stored windowHeight)" = \
-    '"fullScreen"=hex:00 "windowWidth"=dword:000003e8 "windowHeight"=dword:000002ee' ] \
-    || fail "the window and its size were not kept: $(stored fullScreen) $(stored windowWidth) $(stored windowHeight)"
+  expect_kept 00 000003e8 000002ee
 
   start_game
   expect_window 1000 750 "the start after leaving a resized window"

@@ -7,11 +7,13 @@
 
 game_pid=
 xvfb_pid=
+manager_pid=
 
-# end_session: stops the game and the X server; the work folder's
-# screenshots and logs are kept when the script failed, removed otherwise.
+# end_session [STATUS]: stops the game and the X server; the work folder's
+# screenshots and logs are kept when the script failed (the status given, or
+# the last command's), removed otherwise.
 end_session() {
-  local status=$?
+  local status=${1:-$?}
   if [ -n "$game_pid" ]; then
     kill "$game_pid" 2>/dev/null || true
     wait "$game_pid" 2>/dev/null || true
@@ -23,6 +25,14 @@ end_session() {
 fail() {
   echo "FAIL: $*" >&2
   exit 1
+}
+
+# skip WHY: ends the test as skipped (CTest's skip code 77).
+skip() {
+  echo "SKIPPED: $*"
+  trap - EXIT
+  end_session
+  exit 77
 }
 
 # start_x WIDTH HEIGHT DEPTH: a private Xvfb; sets DISPLAY and the picture's
@@ -41,7 +51,13 @@ start_x() {
     fail "Xvfb could not start a ${width}x${height}x${depth} screen"
   fi
   export DISPLAY=":$number"
-  # The 800 x 600 picture scaled to fit with its aspect kept, centred.
+  picture_on_screen "$width" "$height"
+}
+
+# picture_on_screen WIDTH HEIGHT: the 800 x 600 picture's scale and offset on
+# a full screen of that size: scaled to fit with its aspect kept, centred.
+picture_on_screen() {
+  local width=$1 height=$2
   if [ $((width * 600)) -le $((height * 800)) ]; then
     scale_num=$width scale_den=800
   else
@@ -51,7 +67,40 @@ start_x() {
   offset_y=$(((height - 600 * scale_num / scale_den) / 2))
 }
 
+# start_window_manager i3|openbox: a window manager on the X server, with a
+# configuration of its own: i3 without a bar, openbox with Super+M to
+# maximise the focused window. It ends with the X server.
+start_window_manager() {
+  stop_window_manager
+  local config="$work/$1.config"
+  case $1 in
+    i3)
+      printf 'font pango:monospace 8\n' >"$config"
+      i3 -c "$config" >"$work/i3.log" 2>&1 &
+      ;;
+    openbox)
+      sed 's|<keyboard>|<keyboard><keybind key="W-m"><action name="ToggleMaximize"/></keybind>|' \
+        /etc/xdg/openbox/rc.xml >"$config"
+      openbox --sm-disable --config-file "$config" >"$work/openbox.log" 2>&1 &
+      ;;
+  esac
+  manager_pid=$!
+  wait_for 10 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" \
+    || fail "the $1 window manager did not start"
+}
+
+stop_window_manager() {
+  if [ -n "${manager_pid:-}" ]; then
+    kill "$manager_pid" 2>/dev/null || true
+    wait "$manager_pid" 2>/dev/null || true
+    manager_pid=
+    # So that the next manager is not taken for started before it is.
+    xprop -root -remove _NET_SUPPORTING_WM_CHECK 2>/dev/null || true
+  fi
+}
+
 stop_x() {
+  stop_window_manager
   if [ -n "${xvfb_pid:-}" ]; then
     kill "$xvfb_pid" 2>/dev/null || true
     wait "$xvfb_pid" 2>/dev/null || true
@@ -72,11 +121,16 @@ click() {
   sleep 0.3
 }
 
+# grab_screen FILE [WxH+X+Y]: the screen, or that part of it, as a picture.
+grab_screen() {
+  if [ -n "${2:-}" ]; then import -window root -crop "$2" +repage "$1"; else import -window root "$1"; fi
+}
+
 # screen_shot NAME: a screenshot of the whole screen; prints its path.
 screen_shot() {
   local file="$work/shots/$1-screen.png"
   mkdir -p "$work/shots"
-  import -window root "$file" || fail "cannot take a screenshot"
+  grab_screen "$file" || fail "cannot take a screenshot"
   echo "$file"
 }
 
@@ -86,7 +140,7 @@ shot() {
   local file="$work/shots/$1.png"
   mkdir -p "$work/shots"
   if [ "$scale_num" = "$scale_den" ]; then
-    import -window root -crop "800x600+${offset_x}+${offset_y}" +repage "$file" || fail "cannot take a screenshot"
+    grab_screen "$file" "800x600+${offset_x}+${offset_y}" || fail "cannot take a screenshot"
   else
     local size="$((800 * scale_num / scale_den))x$((600 * scale_num / scale_den))"
     convert "$(screen_shot "$1")" -crop "${size}+${offset_x}+${offset_y}" +repage -resize '800x600!' "$file"

@@ -178,3 +178,37 @@ TEST_F(EventPump, WheelNotchesBecomeSigned120thsInTheHighWordAtTheLastPointerPos
         EXPECT_EQ(take(), turn.notches == 0 ? std::vector<Sent>{} : expected) << turn.notches;
     }
 }
+
+// Only a size the player gives the window is the one it opens at: not the
+// screen's size a compositor may report before SDL counts the window as full
+// screen, nor the tile a tiling window manager answers a request with.
+// Leaving full screen takes the size chosen for the desktop (800 x 600 on
+// 1024 x 768).
+TEST(SdlWindowSize, OnlyASizeThePlayerGivesTheWindowIsKept) {
+    platform::WindowOptions options;
+    options.title = "sizes";
+    platform::SdlWindow window(options);
+    ASSERT_TRUE(window.initialized());
+    auto* native = static_cast<SDL_Window*>(window.nativeHandle());
+    platform::MessageQueue queue;
+    const auto resized = [&](int width, int height, Uint32 after) {
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+        e.window.timestamp = SDL_GetTicks() + after;
+        e.window.data1 = width;
+        e.window.data2 = height;
+        window.translate(e, queue);
+        int kept[2] = {0, 0};
+        window.windowedSize(kept[0], kept[1]);
+        return std::make_pair(kept[0], kept[1]);
+    };
+    SDL_SetWindowFullscreen(native, 0);
+    resized(1024, 768, 0);
+    ASSERT_TRUE(window.setFullScreen(false));
+    int width = 0, height = 0;
+    SDL_GetWindowSize(native, &width, &height);
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(800, 600));
+    EXPECT_EQ(resized(1016, 740, 0), std::make_pair(800, 600)) << "the answer to leaving full screen";
+    EXPECT_EQ(resized(1000, 700, 1000), std::make_pair(1000, 700)) << "the player's";
+}
