@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "app/language.h"
 #include "display/sprite.h"
 #include "platform/loop/clock.h"
 #include "platform/desktop/message_box.h"
@@ -15,9 +16,6 @@ Application* theApplication = nullptr;
 Sprite* theRootNode = nullptr;
 
 namespace {
-
-const char* const paintErrorCaption = "Paint Error";
-const char* const paintErrorText = "An unexpected error occurs, the program will now exit.";
 
 uint32_t timeGetTime() { return platform::Clock::current().milliseconds(); }
 
@@ -78,7 +76,8 @@ int Application::run() {
             windowProc(message.window, message.message, message.firstParameter, message.secondParameter);
         } else if (active) {
             if (!runFrame()) {
-                platform::showErrorMessage(window, paintErrorCaption, paintErrorText);
+                platform::showErrorMessage(window, translate("Paint Error"),
+                                           translate("An unexpected error occurs, the program will now exit."));
                 return 1;
             }
             // Sleep until input arrives or the next frame is due, rather

@@ -1,11 +1,15 @@
-// Rendering through the platform's font rasterizer, and fitting.
+// Rendering through the platform's font rasterizer, fitting, and the record
+// of how each text fitted.
 #include "text_art.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/drawing/font_rasterizer.h"
 
 namespace {
+
+std::vector<FittedText> theFitted;
 
 const char* faceName(Typeface face) {
     switch (face) {
@@ -39,11 +43,32 @@ bool inkBounds(const Mask& mask, int& left, int& right, int& top, int& bottom) {
 Mask renderCell(const std::string& text, Typeface face, int cellHeight) {
     const platform::FontRasterizer font(faceName(face), cellHeight, isBold(face));
     platform::TextCoverage coverage;
-    if (!font.isOpen() || !font.render(text.c_str(), int(text.size()), coverage) || coverage.width == 0) return Mask();
+    if (!font.isOpen() || !font.render(text.c_str(), int(text.size()), coverage, platform::TextEncoding::utf8) ||
+        coverage.width == 0)
+        return Mask();
     return Mask::fromCoverage(coverage.pixels.data(), coverage.width, coverage.height, coverage.width);
 }
 
+Mask condensed(const Mask& mask, int maxWidth, float& squeeze) {
+    squeeze = mask.width() > maxWidth ? float(maxWidth) / float(mask.width()) : 1.0f;
+    return squeeze < 1 ? mask.squeezed(squeeze) : mask;
+}
+
+void record(const std::string& text, Typeface face, int cellHeight, int designCapitals, float squeeze) {
+    const platform::FontRasterizer font(faceName(face), cellHeight, isBold(face));
+    theFitted.push_back({text, TextArt::capitalHeight(face, cellHeight), designCapitals, squeeze, font.hasGlyphs(text)});
+}
+
 }  // namespace
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
+    return lines;
+}
 
 Mask TextArt::render(const std::string& text, Typeface face, int cellHeight, Crop crop) {
     // Rows run from the top of the ascenders to the bottom of the descenders
@@ -64,20 +89,48 @@ Mask TextArt::render(const std::string& text, Typeface face, int cellHeight, Cro
 }
 
 Mask TextArt::fit(const std::string& text, Typeface face, int maxWidth, int maxHeight, Crop crop) {
-    Mask fitting;
-    Mask tallest;
+    // Every size whose text fits the height, smallest first.
+    std::vector<std::pair<int, Mask>> sizes;
     for (int cell = 6; cell <= maxHeight * 3; ++cell) {
         Mask candidate = render(text, face, cell, crop);
         if (candidate.empty() || candidate.height() > maxHeight) break;
-        tallest = candidate;
-        if (candidate.width() <= maxWidth) fitting = candidate;
+        sizes.emplace_back(cell, std::move(candidate));
     }
-    if (!fitting.empty()) return fitting;
-    if (tallest.empty()) return tallest;
-    return tallest.squeezed(float(maxWidth) / float(tallest.width()));
+    if (sizes.empty()) return Mask();
+    const int designCapitals = capitalHeight(face, sizes.back().first);
+    const int legible = std::min(LEGIBLE_CAPITALS, designCapitals);
+    for (auto size = sizes.rbegin(); size != sizes.rend(); ++size)
+        if (size->second.width() <= maxWidth && capitalHeight(face, size->first) >= legible) {
+            record(text, face, size->first, designCapitals, 1);
+            return size->second;
+        }
+    // Even the smallest legible size is too wide: condense that one.
+    const auto smallest = std::find_if(sizes.begin(), sizes.end(), [&](const std::pair<int, Mask>& size) {
+        return capitalHeight(face, size.first) >= legible;
+    });
+    float squeeze = 1;
+    const Mask result = condensed(smallest->second, maxWidth, squeeze);
+    record(text, face, smallest->first, designCapitals, squeeze);
+    return result;
+}
+
+FittedMask TextArt::within(const std::string& text, Typeface face, int cellHeight, Crop crop, int maxWidth) {
+    const int designCapitals = capitalHeight(face, cellHeight);
+    const int legible = std::min(LEGIBLE_CAPITALS, designCapitals);
+    int cell = cellHeight;
+    Mask mask = render(text, face, cell, crop);
+    while (mask.width() > maxWidth && cell > 1 && capitalHeight(face, cell - 1) >= legible)
+        mask = render(text, face, --cell, crop);
+    if (mask.empty()) return {};
+    float squeeze = 1;
+    mask = condensed(mask, maxWidth, squeeze);
+    record(text, face, cell, designCapitals, squeeze);
+    return {mask, cell};
 }
 
 int TextArt::capitalHeight(Typeface face, int cellHeight) {
     int left, right, top, bottom;
     return inkBounds(renderCell("H", face, cellHeight), left, right, top, bottom) ? bottom - top + 1 : 0;
 }
+
+const std::vector<FittedText>& TextArt::fitted() { return theFitted; }
