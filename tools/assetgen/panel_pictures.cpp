@@ -27,11 +27,8 @@ Raster heading(const std::string& text, int width, int height, const Colour& top
 // Lines of text centred on x, the first line's middle at firstY, step apart.
 void paragraph(Raster& picture, const std::string& text, float x, float firstY, float step, int maxWidth,
                const Colour& ink) {
-    const std::vector<std::string> lines = linesOf(text);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const Mask line = TextArt::fit(lines[i], Typeface::sans, maxWidth, 13, Crop::line);
-        LabelArt::centred(picture, line, x, firstY + float(i) * step, ink, ink, false);
-    }
+    const std::vector<Mask> lines = TextArt::fitLines(linesOf(text), Typeface::sans, maxWidth, 13, Crop::line);
+    for (size_t i = 0; i < lines.size(); ++i) LabelArt::centred(picture, lines[i], x, firstY + float(i) * step, ink, ink, false);
 }
 
 Raster congratulations() {
@@ -81,6 +78,9 @@ void drawSpeaker(Raster& raster, float left, float cy, float height, bool on, co
 // the button shows the panel or the field's quiet corner through it.
 Raster soundButton() {
     constexpr int width = 104, frameHeight = 17;
+    // Both at one size, so that switching does not make the text jump.
+    const std::vector<Mask> labels =
+        TextArt::fitLines({translate("Sound on"), translate("Sound off")}, Typeface::sansBold, 70, 11, Crop::ink);
     Raster strip(width, frameHeight * 4);
     for (int frame = 0; frame < 4; ++frame) {
         const bool on = frame < 2;
@@ -93,8 +93,7 @@ Raster soundButton() {
             strip.fillShape(face.outline(1), palette::gold);
         }
         drawSpeaker(strip, 8, top + frameHeight / 2.0f, 12, on, ink);
-        const Mask text = TextArt::fit(on ? translate("Sound on") : translate("Sound off"), Typeface::sansBold, 70, 11,
-                                       Crop::ink);
+        const Mask& text = labels[on ? 0 : 1];
         strip.paintMask(text, 29, int(top) + (frameHeight - text.height()) / 2, ink);
     }
     return strip;

@@ -11,6 +11,9 @@ namespace {
 
 std::vector<FittedText> theFitted;
 
+// The tallest letters of a line: a capital, ascenders and descenders.
+const char* const lineReference = "Hdgjpy";
+
 const char* faceName(Typeface face) {
     switch (face) {
     case Typeface::sans:
@@ -59,6 +62,38 @@ void record(const std::string& text, Typeface face, int cellHeight, int designCa
     theFitted.push_back({text, TextArt::capitalHeight(face, cellHeight), designCapitals, squeeze, font.hasGlyphs(text)});
 }
 
+// The size for a text in a box: the largest whose ink fits the box while its
+// capitals stay legible, else the smallest legible one (to be condensed);
+// no size when the text draws nothing.
+struct SizeChoice {
+    int cellHeight = 0;
+    int designCapitals = 0;
+};
+
+SizeChoice chooseSize(const std::string& text, Typeface face, int maxWidth, int maxHeight, Crop crop) {
+    // Every size whose text fits the height, smallest first, with its width.
+    std::vector<std::pair<int, int>> sizes;
+    for (int cell = 6; cell <= maxHeight * 3; ++cell) {
+        const Mask candidate = TextArt::render(text, face, cell, crop);
+        if (candidate.empty() || candidate.height() > maxHeight) break;
+        sizes.emplace_back(cell, candidate.width());
+    }
+    if (sizes.empty()) return {};
+    // The box was made for a text with ascenders and descenders as large as
+    // fits into it: a text with accents as well may come out smaller, but
+    // not below that size or legibility, whichever is less.
+    int designCell = 6;
+    while (TextArt::render(lineReference, face, designCell + 1, crop).height() <= maxHeight) ++designCell;
+    const int designCapitals = TextArt::capitalHeight(face, designCell);
+    const int legible = std::min(TextArt::LEGIBLE_CAPITALS, designCapitals);
+    for (auto size = sizes.rbegin(); size != sizes.rend(); ++size)
+        if (size->second <= maxWidth && TextArt::capitalHeight(face, size->first) >= legible)
+            return {size->first, designCapitals};
+    for (const auto& [cell, width] : sizes)
+        if (TextArt::capitalHeight(face, cell) >= legible) return {cell, designCapitals};
+    return {sizes.back().first, designCapitals};
+}
+
 }  // namespace
 
 std::vector<std::string> linesOf(const std::string& text) {
@@ -73,7 +108,7 @@ std::vector<std::string> linesOf(const std::string& text) {
 Mask TextArt::render(const std::string& text, Typeface face, int cellHeight, Crop crop) {
     // Rows run from the top of the ascenders to the bottom of the descenders
     // for every text of one size, so labels of one size line up.
-    const Mask reference = renderCell("Hdgjpy", face, cellHeight);
+    const Mask reference = renderCell(lineReference, face, cellHeight);
     const Mask full = renderCell(text, face, cellHeight);
     int left, right, top, bottom, refLeft, refRight, refTop, refBottom;
     if (!inkBounds(full, left, right, top, bottom) || !inkBounds(reference, refLeft, refRight, refTop, refBottom))
@@ -89,29 +124,29 @@ Mask TextArt::render(const std::string& text, Typeface face, int cellHeight, Cro
 }
 
 Mask TextArt::fit(const std::string& text, Typeface face, int maxWidth, int maxHeight, Crop crop) {
-    // Every size whose text fits the height, smallest first.
-    std::vector<std::pair<int, Mask>> sizes;
-    for (int cell = 6; cell <= maxHeight * 3; ++cell) {
-        Mask candidate = render(text, face, cell, crop);
-        if (candidate.empty() || candidate.height() > maxHeight) break;
-        sizes.emplace_back(cell, std::move(candidate));
+    return fitLines({text}, face, maxWidth, maxHeight, crop).front();
+}
+
+std::vector<Mask> TextArt::fitLines(const std::vector<std::string>& lines, Typeface face, int maxWidth, int maxHeight,
+                                    Crop crop) {
+    std::vector<SizeChoice> choices;
+    int shared = 0;
+    for (const std::string& line : lines) {
+        choices.push_back(chooseSize(line, face, maxWidth, maxHeight, crop));
+        if (choices.back().cellHeight > 0)
+            shared = shared == 0 ? choices.back().cellHeight : std::min(shared, choices.back().cellHeight);
     }
-    if (sizes.empty()) return Mask();
-    const int designCapitals = capitalHeight(face, sizes.back().first);
-    const int legible = std::min(LEGIBLE_CAPITALS, designCapitals);
-    for (auto size = sizes.rbegin(); size != sizes.rend(); ++size)
-        if (size->second.width() <= maxWidth && capitalHeight(face, size->first) >= legible) {
-            record(text, face, size->first, designCapitals, 1);
-            return size->second;
+    std::vector<Mask> masks;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (choices[i].cellHeight == 0) {
+            masks.emplace_back();
+            continue;
         }
-    // Even the smallest legible size is too wide: condense that one.
-    const auto smallest = std::find_if(sizes.begin(), sizes.end(), [&](const std::pair<int, Mask>& size) {
-        return capitalHeight(face, size.first) >= legible;
-    });
-    float squeeze = 1;
-    const Mask result = condensed(smallest->second, maxWidth, squeeze);
-    record(text, face, smallest->first, designCapitals, squeeze);
-    return result;
+        float squeeze = 1;
+        masks.push_back(condensed(render(lines[i], face, shared, crop), maxWidth, squeeze));
+        record(lines[i], face, shared, choices[i].designCapitals, squeeze);
+    }
+    return masks;
 }
 
 FittedMask TextArt::within(const std::string& text, Typeface face, int cellHeight, Crop crop, int maxWidth) {

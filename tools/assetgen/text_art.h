@@ -48,6 +48,10 @@ public:
     // The text as large as fits into maxWidth x maxHeight inked pixels while
     // it stays legible, condensed sideways if even that is too wide.
     static Mask fit(const std::string& text, Typeface face, int maxWidth, int maxHeight, Crop crop);
+    // Lines of one paragraph, each fitted as above but all at the size the
+    // longest of them allows.
+    static std::vector<Mask> fitLines(const std::vector<std::string>& lines, Typeface face, int maxWidth,
+                                      int maxHeight, Crop crop);
     // The text at cellHeight, or smaller down to a legible size when wider
     // than maxWidth, condensed sideways if even that is too wide.
     static FittedMask within(const std::string& text, Typeface face, int cellHeight, Crop crop, int maxWidth);
