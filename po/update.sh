@@ -23,11 +23,11 @@ msgcat --use-first "$work/code.pot" "$work/desktop.pot" "$work/metainfo.pot" |
       -e 's/^"Content-Type: text\/plain; charset=CHARSET\\n"/"Content-Type: text\/plain; charset=UTF-8\\n"/' \
       >po/quadrimo.pot
 
-# The help pages, the contents and the title of the compiled help.
-po4a --no-translations --package-name quadrimo-help po/help/po4a.cfg >/dev/null
-
 for po in po/*.po; do msgmerge --quiet --update --backup=none "$po" po/quadrimo.pot; done
-for po in po/help/*.po; do
-  [ -e "$po" ] && msgmerge --quiet --update --backup=none "$po" po/help/quadrimo-help.pot
-done
+
+# The help pages and their contents; po4a merges the template into every
+# help/CODE.po it is told of.
+languages=$(for po in po/help/*.po; do [ -e "$po" ] && basename "$po" .po; done | tr '\n' ' ')
+{ echo "[po4a_langs] $languages"; cat po/help/po4a.cfg; } >"$work/po4a.cfg"
+po4a --no-translations --package-name quadrimo-help --srcdir . --destdir . "$work/po4a.cfg" >/dev/null
 echo "templates refreshed: po/quadrimo.pot, po/help/quadrimo-help.pot"
