@@ -2,10 +2,13 @@
 // and switched on with the built catalogues whatever locales the machine has.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/language.h"
 #include "platform/drawing/font_rasterizer.h"
 
@@ -85,4 +88,15 @@ TEST(Language, TranslatesWithTheBuiltCataloguesAndDrawsEveryRuntimeText) {
     EXPECT_STREQ(translate("Paused"), "Paused");
     EXPECT_EQ(Language::translatedPath("field.bmp"), "");
     EXPECT_FALSE(font.hasGlyphs("\xE3\x81\x82")) << "a character the font lacks is noticed";
+}
+
+TEST(Language, TheCommandLineNamesALanguageForOneRun) {
+    const char* separate[] = {"quadrimo", "--language", "de", "--windowed"};
+    const CommandLine both = parseCommandLine(4, separate);
+    EXPECT_EQ(std::tuple(both.start, both.language, both.fullScreen),
+              std::tuple(true, std::optional<std::string>("de"), std::optional<bool>(false)));
+    const char* joined[] = {"quadrimo", "--language=pt_BR"};
+    EXPECT_EQ(parseCommandLine(2, joined).language, std::optional<std::string>("pt_BR"));
+    const char* missing[] = {"quadrimo", "--language"};
+    EXPECT_EQ(parseCommandLine(2, missing).exitCode, 2) << "a language must follow the option";
 }

@@ -2,6 +2,7 @@
 // the time bar's trough, the bonus block's frame and the quiet corner for the
 // sound, exit and logo buttons. Every place matches where the game screen
 // draws its counters, blocks and buttons.
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -79,8 +80,9 @@ void drawCounter(Raster& field, int column, int digitsY, const std::string& name
 
 void drawTimeTrough(Raster& field) {
     const Mask label = TextArt::fit(translate("Time"), Typeface::sansBold, 40, 12, Crop::ink);
-    LabelArt::centred(field, label, timeBarLeft - 22.0f, timeBarTop + timeBarHeight / 2.0f, palette::gold,
-                      palette::orange, true);
+    // Centred left of the trough, but a long word keeps clear of it.
+    const float centre = std::min(timeBarLeft - 22.0f, timeBarLeft - 3.0f - label.width() / 2.0f);
+    LabelArt::centred(field, label, centre, timeBarTop + timeBarHeight / 2.0f, palette::gold, palette::orange, true);
     const Shape trough = Shape::box(timeBarLeft - 3.0f, timeBarTop - 3.0f, timeBarWidth + 6.0f, timeBarHeight + 6.0f, 4);
     field.fillShape(trough, palette::orange.darker(0.2f));
     field.bevel(trough, 2, 0.4f);
