@@ -7,7 +7,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +19,8 @@
 namespace {
 
 std::string theCode;
+// The player's own LANGUAGE, put back when the game switches to English.
+std::optional<std::string> thePlayersList;
 
 bool isSet(const char* value) { return value != nullptr && value[0] != '\0'; }
 
@@ -113,7 +115,14 @@ bool Language::use(const std::string& code, const std::string& catalogueFolder) 
     if (code.empty()) {
         // gettext answers every text untranslated under the C locale.
         std::setlocale(LC_MESSAGES, "C");
+        if (thePlayersList.has_value() && thePlayersList->empty()) unsetenv("LANGUAGE");
+        if (thePlayersList.has_value() && !thePlayersList->empty()) setenv("LANGUAGE", thePlayersList->c_str(), 1);
+        thePlayersList.reset();
         return true;
+    }
+    if (!thePlayersList.has_value()) {
+        const char* list = std::getenv("LANGUAGE");
+        thePlayersList = list != nullptr ? list : "";
     }
     bindtextdomain(DOMAIN, catalogueFolder.c_str());
     bind_textdomain_codeset(DOMAIN, "UTF-8");

@@ -2,6 +2,7 @@
 // and switched on with the built catalogues whatever locales the machine has.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <optional>
 #include <set>
 #include <string>
@@ -65,6 +66,7 @@ TEST(Language, ChosenFromTheEnvironmentAsGettextChoosesAmongTheCatalogues) {
 // language that gettext ignored, or texts converted to ASCII, would show here.
 TEST(Language, TranslatesWithTheBuiltCataloguesAndDrawsEveryRuntimeText) {
     const std::string catalogues = std::string(QUADRIMO_RUN_DIR) + "/locale";
+    setenv("LANGUAGE", "nl:fr", 1);
     ASSERT_TRUE(Language::use("de", catalogues));
     EXPECT_STREQ(translate("Paused"), "Pause");
     EXPECT_STREQ(translate("game screen", "Exit"), "Ende");
@@ -86,6 +88,8 @@ TEST(Language, TranslatesWithTheBuiltCataloguesAndDrawsEveryRuntimeText) {
     }
     ASSERT_TRUE(Language::use("", catalogues));
     EXPECT_STREQ(translate("Paused"), "Paused");
+    EXPECT_STREQ(std::getenv("LANGUAGE"), "nl:fr") << "the player's own list comes back with English";
+    unsetenv("LANGUAGE");
     EXPECT_EQ(Language::translatedPath("field.bmp"), "");
     EXPECT_FALSE(font.hasGlyphs("\xE3\x81\x82")) << "a character the font lacks is noticed";
 }
