@@ -26,6 +26,11 @@ bool isSet(const char* value) { return value != nullptr && value[0] != '\0'; }
 
 bool isCLocale(std::string_view name) { return name == "C" || name == "POSIX"; }
 
+// C, or English in any country or codeset: the game's own texts.
+bool asksForEnglish(std::string_view name) {
+    return isCLocale(name) || name.substr(0, name.find_first_of("_.@")) == "en";
+}
+
 // Codes become folder names: letters, digits, '_', '-' and '@' only.
 bool isSafeCode(std::string_view code) {
     if (code.empty()) return false;
@@ -62,7 +67,7 @@ std::string cataloguePath(const std::string& folder, const std::string& code) {
     return folder + "/" + code + "/LC_MESSAGES/" + Language::DOMAIN + ".mo";
 }
 
-// The first folder that holds a catalogue for any of the given codes' names.
+// The first folder that holds the catalogue for code; empty when none does.
 std::string folderWithCatalogue(const std::vector<std::string>& folders, const std::string& code) {
     for (const std::string& folder : folders)
         if (isFile(cataloguePath(folder, code))) return folder;
@@ -88,7 +93,7 @@ std::string Language::choose(const LocaleVariables& variables,
         const std::string_view entry = list.substr(0, colon);
         list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
         if (entry.empty()) continue;
-        if (isCLocale(entry) || entry.substr(0, entry.find_first_of("_.@")) == "en") return std::string();
+        if (asksForEnglish(entry)) return std::string();
         for (const std::string& name : catalogueNames(entry))
             if (isSafeCode(name) && hasCatalogue(name)) return name;
     }
@@ -101,8 +106,7 @@ std::string Language::start(const std::optional<std::string>& option) {
     LocaleVariables variables = LocaleVariables::fromEnvironment();
     if (option.has_value()) variables = LocaleVariables{nullptr, option->c_str(), nullptr, nullptr};
     const std::string chosen = choose(variables, hasCatalogue);
-    if (option.has_value() && chosen.empty() && !option->empty() && !isCLocale(*option) &&
-        option->substr(0, option->find_first_of("_.@")) != "en")
+    if (option.has_value() && chosen.empty() && !option->empty() && !asksForEnglish(*option))
         std::fprintf(stderr, "quadrimo: no translation into '%s'; playing in English\n", option->c_str());
     if (!use(chosen, folderWithCatalogue(folders, chosen)))
         std::fprintf(stderr, "quadrimo: the texts stay English: no locale lets gettext read the '%s' catalogue\n",
@@ -134,8 +138,6 @@ bool Language::use(const std::string& code, const std::string& catalogueFolder) 
         if (const char* set = std::setlocale(LC_MESSAGES, locale); set != nullptr && !isCLocale(set)) return true;
     return false;
 }
-
-const std::string& Language::code() { return theCode; }
 
 std::string Language::translatedPath(const std::string& fileName) {
     return theCode.empty() ? std::string() : "locale/" + theCode + "/" + fileName;

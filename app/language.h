@@ -41,9 +41,6 @@ public:
     // English. False when texts stay English although code was asked for.
     static bool use(const std::string& code, const std::string& catalogueFolder);
 
-    // The code in use; "" for English.
-    static const std::string& code();
-
     // Where the data folder keeps the translation of a file: locale/CODE/name,
     // or "" in English.
     static std::string translatedPath(const std::string& fileName);

@@ -62,14 +62,15 @@ void record(const std::string& text, Typeface face, int cellHeight, int designCa
     theFitted.push_back({text, TextArt::capitalHeight(face, cellHeight), designCapitals, squeeze, font.hasGlyphs(text)});
 }
 
-// The size for a text in a box: the largest whose ink fits the box while its
-// capitals stay legible, else the smallest legible one (to be condensed);
-// no size when the text draws nothing.
+// A cell height for a text, and the capitals its box was made for.
 struct SizeChoice {
     int cellHeight = 0;
     int designCapitals = 0;
 };
 
+// The size for a text in a box: the largest whose ink fits the box while its
+// capitals stay legible, else the smallest legible one (to be condensed);
+// no size when the text draws nothing.
 SizeChoice chooseSize(const std::string& text, Typeface face, int maxWidth, int maxHeight, Crop crop) {
     // Every size whose text fits the height, smallest first, with its width.
     std::vector<std::pair<int, int>> sizes;
@@ -83,7 +84,9 @@ SizeChoice chooseSize(const std::string& text, Typeface face, int maxWidth, int 
     // fits into it: a text with accents as well may come out smaller, but
     // not below that size or legibility, whichever is less.
     int designCell = 6;
-    while (TextArt::render(lineReference, face, designCell + 1, crop).height() <= maxHeight) ++designCell;
+    while (designCell < sizes.back().first * 3 &&
+           TextArt::render(lineReference, face, designCell + 1, crop).height() <= maxHeight)
+        ++designCell;
     const int designCapitals = TextArt::capitalHeight(face, designCell);
     const int legible = std::min(TextArt::LEGIBLE_CAPITALS, designCapitals);
     for (auto size = sizes.rbegin(); size != sizes.rend(); ++size)
