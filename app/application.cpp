@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "app/language.h"
 #include "display/sprite.h"
 #include "platform/loop/clock.h"
 #include "platform/desktop/message_box.h"
@@ -16,9 +17,6 @@ Application* theApplication = nullptr;
 Sprite* theRootNode = nullptr;
 
 namespace {
-
-const char* const paintErrorCaption = "Paint Error";
-const char* const paintErrorText = "An unexpected error occurs, the program will now exit.";
 
 uint32_t timeGetTime() { return platform::Clock::current().milliseconds(); }
 
@@ -83,7 +81,8 @@ int Application::run() {
             windowProc(message.window, message.message, message.firstParameter, message.secondParameter);
         } else if (active) {
             if (!runFrame()) {
-                platform::showErrorMessage(window, paintErrorCaption, paintErrorText);
+                platform::showErrorMessage(window, translate("Paint Error"),
+                                           translate("An unexpected error occurs, the program will now exit."));
                 return 1;
             }
             // Sleep until input arrives or the next frame is due, rather

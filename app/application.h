@@ -85,6 +85,9 @@ public:
     bool releaseFont();
     bool drawText(const int& left, const int& top, const int& right, const int& bottom, const int& alignment,
                   const char* const& text);
+    // As drawText, for texts written in UTF-8 (the translations).
+    bool drawUtf8Text(const int& left, const int& top, const int& right, const int& bottom, const int& alignment,
+                      const char* const& text);
     bool drawNumber(const int& left, const int& top, const int& right, const int& bottom, const int& alignment,
                     const uint32_t& value);
     bool measureText(const char* const& text, const int& length, const char* const& face, const int& height,

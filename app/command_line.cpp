@@ -1,12 +1,13 @@
 // The command line: --windowed and --fullscreen (the last one given wins),
-// --help, and usage on standard error with exit code 2 for anything else.
+// --language CODE, --help, and usage on standard error with exit code 2 for
+// anything else.
 #include "app/command_line.h"
 
 #include <cstring>
 
 namespace {
 
-const char* const usage = "Usage: quadrimo [--windowed | --fullscreen | --help]\n";
+const char* const usage = "Usage: quadrimo [--windowed | --fullscreen] [--language CODE] [--help]\n";
 
 const char* const help =
     "Quadrimo: turn groups of four blocks until four of one colour stand at the\n"
@@ -15,9 +16,11 @@ const char* const help =
     "Options:\n"
     "  --windowed      start in a window\n"
     "  --fullscreen    start in full screen\n"
+    "  --language CODE play in the language CODE (such as de, fr or pt_BR) this\n"
+    "                  time; C or en for English\n"
     "  --help          show this help and end\n"
     "Without an option the game starts the way it was last left (full screen the\n"
-    "first time).\n"
+    "first time), in the desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG).\n"
     "\n"
     "Keys:\n"
     "  Left / right mouse button   turn the group under the pointer anticlockwise /\n"
@@ -52,6 +55,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.fullScreen = false;
         } else if (std::strcmp(argument, "--fullscreen") == 0) {
             line.fullScreen = true;
+        } else if (std::strcmp(argument, "--language") == 0 && i + 1 < argc && argv[i + 1] != nullptr) {
+            line.language = argv[++i];
+        } else if (std::strncmp(argument, "--language=", 11) == 0) {
+            line.language = argument + 11;
         } else if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
             CommandLine helpOnly;
             helpOnly.start = false;

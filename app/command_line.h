@@ -1,5 +1,6 @@
-// The program's command line: the choice of full screen or a window, the
-// help text with the options and the keys, and the usage for a bad option.
+// The program's command line: the choice of full screen or a window and of
+// the language, the help text with the options and the keys, and the usage
+// for a bad option.
 #pragma once
 
 #include <optional>
@@ -14,6 +15,8 @@ struct CommandLine {
     std::string error;
     // Set when an option chose full screen (true) or a window (false).
     std::optional<bool> fullScreen;
+    // Set when --language chose the language for this run.
+    std::optional<std::string> language;
 };
 
 CommandLine parseCommandLine(int argc, const char* const* argv);

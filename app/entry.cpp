@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/language.h"
 #include "display/screen_manager.h"
 #include "platform/reports/diagnostics.h"
 #include "platform/desktop/message_box.h"
@@ -14,14 +15,16 @@
 
 namespace {
 
-const char* const initializeErrorCaption = "Cannot Initialize Game";
-
 std::string initializeErrorText() {
-    return "Cannot initialize game. Make sure your system satisfies our minimum requirements:\n\n"
-           "Screen: resolution 800x600 or higher, 16 bit colour depth or higher\n"
-           "Desktop: a graphical session (X11 or Wayland)\n"
-           "Libraries: " +
-           platform::builtWithLibraries() + " or above";
+    std::string text = translate(
+        "Cannot initialize game. Make sure your system satisfies our minimum requirements:\n\n"
+        "Screen: resolution 800x600 or higher, 16 bit colour depth or higher\n"
+        "Desktop: a graphical session (X11 or Wayland)\n"
+        "Libraries: %s or above");
+    // Replaced rather than formatted: a translation can never make it read beyond the text.
+    const size_t libraries = text.find("%s");
+    if (libraries != std::string::npos) text.replace(libraries, 2, platform::builtWithLibraries());
+    return text;
 }
 
 // The start-up step that failed, told by the first device missing.
@@ -45,8 +48,8 @@ int startApplication(void* const& instance, const int& showCommand, const bool& 
         const std::string reason = platform::lastFailure().empty() ? "no reason given" : platform::lastFailure();
         const std::string detail = std::string("Start-up failed at ") + failedStep(*theApplication) + ": " + reason;
         // The application is left as it is: nothing is written back.
-        platform::reportErrorMessage(theApplication->window, initializeErrorCaption, initializeErrorText().c_str(),
-                                     detail.c_str());
+        platform::reportErrorMessage(theApplication->window, translate("Cannot Initialize Game"),
+                                     initializeErrorText().c_str(), detail.c_str());
         return 1;
     }
     theRootNode = new ScreenManager(nullptr, 0, 0);

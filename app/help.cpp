@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/language.h"
 #include "platform/loop/clock.h"
 #include "platform/desktop/help_viewer.h"
 #include "platform/desktop/launcher.h"
@@ -34,7 +35,9 @@ bool startedTooRecently() {
 }  // namespace
 
 void Application::showHelp() {
-    if (!startedTooRecently()) theHelpViewer.show(HELP_FILE, HELP_HTML_FILE);
+    // In the player's language where the help has been translated.
+    if (!startedTooRecently())
+        theHelpViewer.show(Language::translatedOrEnglish(HELP_FILE), Language::translatedOrEnglish(HELP_HTML_FILE));
 }
 
 void openWebPage(const char* const& address) {

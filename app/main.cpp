@@ -1,9 +1,10 @@
-// The program entry point: the command line chooses full screen or a window;
-// the window is shown normally.
+// The program entry point: the command line chooses full screen or a window
+// and the language; the window is shown normally.
 #include <cstdio>
 
 #include "app/command_line.h"
 #include "app/entry.h"
+#include "app/language.h"
 #include "platform/files/data_directory.h"
 
 int main(int argc, char** argv) {
@@ -14,5 +15,6 @@ int main(int argc, char** argv) {
     constexpr int showNormal = 1;
     // Pictures that cannot be found simply draw nothing: start regardless.
     platform::enterDataDirectory();
+    Language::start(commandLine.language);
     return runProgram(nullptr, showNormal, commandLine.fullScreen);
 }

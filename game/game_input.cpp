@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/events.h"
 #include "app/key_actions.h"
+#include "app/language.h"
 #include "game/game_screen.h"
 #include "media/sound.h"
 #include "screens/panel_shape.h"
@@ -111,12 +112,12 @@ bool GameScreen::drawPaused() {
     const int middle = top + boardHeight / 2;
     bool drawn = app.setFont("Arial", 40, noticeText);
     if (drawn) {
-        drawn = app.drawText(left, middle - 40, left + boardWidth, middle, alignCentre, "Paused");
+        drawn = app.drawUtf8Text(left, middle - 40, left + boardWidth, middle, alignCentre, translate("Paused"));
         app.releaseFont();
     }
     if (drawn && (drawn = app.setFont("Arial", 16, noticeText))) {
-        drawn = app.drawText(left, middle + 10, left + boardWidth, middle + 30, alignCentre,
-                             "Press any key or click to play on");
+        drawn = app.drawUtf8Text(left, middle + 10, left + boardWidth, middle + 30, alignCentre,
+                                 translate("Press any key or click to play on"));
         app.releaseFont();
     }
     app.endDraw();

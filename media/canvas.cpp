@@ -107,6 +107,14 @@ bool Application::drawText(const int& left, const int& top, const int& right, co
     return true;
 }
 
+bool Application::drawUtf8Text(const int& left, const int& top, const int& right, const int& bottom,
+                               const int& alignment, const char* const& text) {
+    if (backBufferDC == nullptr || text == nullptr) return true;
+    backBufferDC->drawText(text, static_cast<int>(std::strlen(text)), platform::Rect{left, top, right, bottom},
+                           alignmentFormat(alignment), platform::TextEncoding::utf8);
+    return true;
+}
+
 bool Application::drawNumber(const int& left, const int& top, const int& right, const int& bottom,
                              const int& alignment, const uint32_t& value) {
     char digits[32];

@@ -3,8 +3,10 @@
 #include "media/image.h"
 
 #include <algorithm>
+#include <string>
 
 #include "app/application.h"
+#include "app/language.h"
 #include "media/alpha_blend.h"
 #include "platform/files/bitmap_loader.h"
 #include "platform/drawing/display_device.h"
@@ -37,9 +39,17 @@ bool Image::createSurface() {
 }
 
 bool Image::loadBitmap() {
-    // The program carries no bitmap resources, so the file is the only source.
+    // The program carries no bitmap resources, so the file is the only source:
+    // the translated picture where there is one, else the English one.
     platform::DecodedBitmap bitmap;
-    if (!platform::loadBitmapFile(fileName, width, height, bitmap)) {
+    const std::string translated = fileName != nullptr ? Language::translatedOrEnglish(fileName) : std::string();
+    bool loaded = false;
+    if (fileName != nullptr && translated != fileName) {
+        const char* const translatedName = translated.c_str();
+        loaded = platform::loadBitmapFile(translatedName, width, height, bitmap);
+        if (!loaded) platform::reportUnusableFile("picture", translatedName);
+    }
+    if (!loaded && !platform::loadBitmapFile(fileName, width, height, bitmap)) {
         platform::reportUnusableFile("picture", fileName);
         return false;
     }

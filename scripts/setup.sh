@@ -7,9 +7,10 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 # Building and playing: compiler, build tools, the libraries, the fonts the
-# game draws its text with, and the help compiler (chmcmd).
+# game draws its text with, the help compiler (chmcmd), and the translation
+# tools (msgfmt, po4a).
 play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev
-               fonts-liberation2 fonts-dejavu-core fp-utils)
+               fonts-liberation2 fonts-dejavu-core fp-utils gettext po4a)
 # Testing: the test and benchmark libraries, a headless X server with input
 # and screenshot tools, a tiling and a stacking window manager, a headless
 # Wayland compositor with its input, screenshot and query tools, clang with

@@ -131,7 +131,7 @@ void DrawContext::blendPixel(int x, int y, uint32_t colour, int coverage) {
     p[2] = static_cast<uint8_t>(red);
 }
 
-void DrawContext::drawText(const char* text, int length, const Rect& rect, int format) {
+void DrawContext::drawText(const char* text, int length, const Rect& rect, int format, TextEncoding encoding) {
     if (text == nullptr || length <= 0) return;
     const int cell = currentFont().cellHeight();
     int top = rect.top;
@@ -140,7 +140,7 @@ void DrawContext::drawText(const char* text, int length, const Rect& rect, int f
     for (int i = 0; i <= length; ++i) {
         const bool end = i == length || text[i] == '\0';
         if (!end && text[i] != '\n' && text[i] != '\r') continue;
-        drawTextLine(text + start, i - start, rect, top, format);
+        drawTextLine(text + start, i - start, rect, top, format, encoding);
         if (end) break;
         if (text[i] == '\r' && i + 1 < length && text[i + 1] == '\n') ++i;
         start = i + 1;
@@ -149,13 +149,14 @@ void DrawContext::drawText(const char* text, int length, const Rect& rect, int f
     }
 }
 
-void DrawContext::drawTextLine(const char* text, int length, const Rect& rect, int top, int format) {
+void DrawContext::drawTextLine(const char* text, int length, const Rect& rect, int top, int format,
+                               TextEncoding encoding) {
     const FontRasterizer& font = currentFont();
     TextCoverage coverage;
-    if (length <= 0 || !font.render(text, length, coverage)) return;
+    if (length <= 0 || !font.render(text, length, coverage, encoding)) return;
     int width = 0;
     int height = 0;
-    font.measure(text, length, width, height);
+    font.measure(text, length, width, height, encoding);
     int left = rect.left;
     if (format == TEXT_CENTER) left = rect.left + (rect.width() - width) / 2;
     if (format == TEXT_RIGHT) left = rect.right - width;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "platform/drawing/font_rasterizer.h"
 #include "platform/drawing/rect.h"
 
 namespace platform {
@@ -12,7 +13,6 @@ namespace platform {
 class Surface;
 class Pen;
 class Font;
-class FontRasterizer;
 
 // Text placement flags, with the platform's values.
 constexpr int TEXT_LEFT = 0;
@@ -45,7 +45,8 @@ public:
     // Draws the first length bytes of text inside rect, line by line from its
     // top, placed by format (TEXT_LEFT, TEXT_CENTER or TEXT_RIGHT) and
     // clipped to rect.
-    void drawText(const char* text, int length, const Rect& rect, int format);
+    void drawText(const char* text, int length, const Rect& rect, int format,
+                  TextEncoding encoding = TextEncoding::latin1);
     // The width of the first length bytes of text and the font's cell height.
     bool textExtent(const char* text, int length, int& width, int& height) const;
 
@@ -56,7 +57,7 @@ private:
     void stamp(int x, int y, int size, uint32_t colour);
     void setPixel(int x, int y, uint32_t colour);
     void blendPixel(int x, int y, uint32_t colour, int coverage);
-    void drawTextLine(const char* text, int length, const Rect& rect, int top, int format);
+    void drawTextLine(const char* text, int length, const Rect& rect, int top, int format, TextEncoding encoding);
 
     Surface& surface_;
     uint8_t* pixels_;

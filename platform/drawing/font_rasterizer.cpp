@@ -19,9 +19,13 @@ namespace {
 TTF_Font* asFont(void* font) { return static_cast<TTF_Font*>(font); }
 
 // The bytes up to length or the first zero, as UTF-8.
-std::string latin1ToUtf8(const char* text, int length) {
+std::string asUtf8(const char* text, int length, TextEncoding encoding) {
     std::string out;
     if (text == nullptr) return out;
+    if (encoding == TextEncoding::utf8) {
+        for (int i = 0; i < length && text[i] != '\0'; ++i) out += text[i];
+        return out;
+    }
     for (int i = 0; i < length && text[i] != '\0'; ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x80) {
@@ -80,11 +84,11 @@ bool FontRasterizer::open(const std::string& file, int height) {
     return true;
 }
 
-bool FontRasterizer::measure(const char* text, int length, int& width, int& height) const {
+bool FontRasterizer::measure(const char* text, int length, int& width, int& height, TextEncoding encoding) const {
     width = 0;
     height = cellHeight();
     if (font_ == nullptr) return false;
-    const std::string utf8 = latin1ToUtf8(text, length);
+    const std::string utf8 = asUtf8(text, length, encoding);
     if (utf8.empty()) return true;
     int w = 0;
     int h = 0;
@@ -93,10 +97,10 @@ bool FontRasterizer::measure(const char* text, int length, int& width, int& heig
     return true;
 }
 
-bool FontRasterizer::render(const char* text, int length, TextCoverage& out) const {
+bool FontRasterizer::render(const char* text, int length, TextCoverage& out, TextEncoding encoding) const {
     out = TextCoverage{};
     if (font_ == nullptr) return false;
-    const std::string utf8 = latin1ToUtf8(text, length);
+    const std::string utf8 = asUtf8(text, length, encoding);
     out.height = cellHeight();
     if (utf8.empty()) return true;
     SDL_Surface* glyphs = TTF_RenderUTF8_Blended(asFont(font_), utf8.c_str(), SDL_Color{255, 255, 255, 255});
@@ -116,6 +120,25 @@ bool FontRasterizer::render(const char* text, int length, TextCoverage& out) con
         for (int x = 0; x < out.width; ++x) out.pixels[static_cast<size_t>(y) * out.width + x] = row[x] >> 24;
     }
     SDL_FreeSurface(argb);
+    return true;
+}
+
+bool FontRasterizer::hasGlyphs(const std::string& utf8) const {
+    if (font_ == nullptr) return false;
+    for (size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
+        if (extra < 0 || i + static_cast<size_t>(extra) >= utf8.size()) return false;
+        uint32_t character = extra == 0 ? lead : lead & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            character = (character << 6) | (next & 0x3F);
+        }
+        i += static_cast<size_t>(extra) + 1;
+        // Line breaks are layout, not glyphs.
+        if (character >= 0x20 && !TTF_GlyphIsProvided32(asFont(font_), character)) return false;
+    }
     return true;
 }
 

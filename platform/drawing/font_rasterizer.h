@@ -21,6 +21,10 @@ struct TextCoverage {
     uint8_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
+// How the bytes of a text are read: Latin-1, as the player's names are
+// stored, or UTF-8, as the translations are written.
+enum class TextEncoding { latin1, utf8 };
+
 class FontRasterizer {
 public:
     // Opens the installed font closest to face (any sans-serif font when
@@ -35,13 +39,16 @@ public:
     int cellHeight() const { return ascent_ + descent_; }
     int ascent() const { return ascent_; }
 
-    // Size of the first length bytes of text, taken as Latin-1: the advance
-    // width and the cell height. Zero length gives width 0.
-    bool measure(const char* text, int length, int& width, int& height) const;
-    // Renders the first length bytes of Latin-1 text with the cell's top at
-    // row 0; out is width x cellHeight. False (and out empty) when no font is
-    // open; empty text renders to an empty bitmap and succeeds.
-    bool render(const char* text, int length, TextCoverage& out) const;
+    // Size of the first length bytes of text: the advance width and the cell
+    // height. Zero length gives width 0.
+    bool measure(const char* text, int length, int& width, int& height,
+                 TextEncoding encoding = TextEncoding::latin1) const;
+    // Renders the first length bytes of text with the cell's top at row 0;
+    // out is width x cellHeight. False (and out empty) when no font is open;
+    // empty text renders to an empty bitmap and succeeds.
+    bool render(const char* text, int length, TextCoverage& out, TextEncoding encoding = TextEncoding::latin1) const;
+    // Whether the font has a glyph for every character of the UTF-8 text.
+    bool hasGlyphs(const std::string& utf8) const;
 
     // The font file fontconfig picks for a face name, or "" when none.
     static std::string resolveFontFile(const char* face, bool bold);

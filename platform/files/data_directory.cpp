@@ -8,7 +8,9 @@
 #include <unistd.h>
 
 // QUADRIMO_DATA_FROM_BINARY (the installed data folder relative to the
-// installed program) and QUADRIMO_DATA_ABSOLUTE come from the build.
+// installed program) and QUADRIMO_DATA_ABSOLUTE come from the build, and so
+// do QUADRIMO_LOCALE_FROM_BINARY and QUADRIMO_LOCALE_ABSOLUTE for the
+// message catalogues.
 
 namespace platform {
 
@@ -42,6 +44,19 @@ std::string findDataDirectory(const std::string& executablePath, const char* con
     const std::filesystem::path current = std::filesystem::current_path(error);
     if (!error && holds(current, marker)) return current.string();
     return std::string();
+}
+
+std::vector<std::string> catalogueFolders() {
+    std::vector<std::string> folders;
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    if (!error) folders.push_back((current / "locale").string());
+    const std::string program = runningExecutable();
+    if (!program.empty())
+        folders.push_back(
+            (std::filesystem::path(program).parent_path() / QUADRIMO_LOCALE_FROM_BINARY).lexically_normal().string());
+    folders.push_back(QUADRIMO_LOCALE_ABSOLUTE);
+    return folders;
 }
 
 bool enterDataDirectory() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -13,6 +14,12 @@ namespace platform {
 // a stranger prepared must not override the program's own files). Empty
 // when none does.
 std::string findDataDirectory(const std::string& executablePath, const char* const& marker);
+
+// The folders that may hold the message catalogues (CODE/LC_MESSAGES/*.mo),
+// in the order to try them: the data folder's locale/ (where the build puts
+// them), the installed locale folder relative to the program, and the one
+// the build was configured for.
+std::vector<std::string> catalogueFolders();
 
 // Changes to the folder found above; says on standard error when there is
 // none. True when the pictures are reachable afterwards.

@@ -2,9 +2,13 @@
 // blended drawing, and recovery from lost surfaces.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "app/language.h"
 #include "media/image.h"
 #include "platform/files/bitmap_loader.h"
 #include "platform/drawing/display_device.h"
@@ -129,4 +133,38 @@ TEST(Image, LostSurfacesAreRestoredOnceAndTheDrawRetried) {
     screen.setLost(true);
     EXPECT_FALSE(image.alphaBlit(0, 0, 0, 64) || image.blit(0, 0, 0));
     EXPECT_FALSE(image.surface->isLocked());
+}
+
+// In another language the translated picture is drawn; where it is missing
+// or cannot be read, the English one, never nothing.
+TEST(Image, TranslatedPicturesComeFirstAndFallBackToTheEnglishOnes) {
+    TestApplication application(32);
+    const std::filesystem::path folder = std::filesystem::path(std::getenv("XDG_DATA_HOME")) / "translated";
+    std::filesystem::create_directories(folder / "locale/de");
+    const auto save = [&](const std::string& name, const bmptest::Bytes& bytes) {
+        std::ofstream(folder / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                             static_cast<std::streamsize>(bytes.size()));
+    };
+    const auto plain = [](uint32_t colour) {
+        return bmptest::writeBitmap(bmptest::Picture{4, 2, std::vector<uint32_t>(8, colour)}, bmptest::Layout{});
+    };
+    save("both.bmp", plain(0x112233));
+    save("locale/de/both.bmp", plain(0x445566));
+    save("english.bmp", plain(0x778899));
+    save("broken.bmp", plain(0xAABBCC));
+    save("locale/de/broken.bmp", {'B', 'M', 0, 0});
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    Language::use("de", (folder / "locale").string());
+    const auto shown = [](const char* name) {
+        Image image(name, 4, 2, 1, 1, 1);
+        image.createSurface();
+        return image.surface != nullptr ? image.surface->pixelAt(0, 0) : 0u;
+    };
+    EXPECT_EQ(shown("both.bmp"), 0x445566u);
+    EXPECT_EQ(shown("english.bmp"), 0x778899u);
+    EXPECT_EQ(shown("broken.bmp"), 0xAABBCCu);
+    Language::use("", "");
+    EXPECT_EQ(shown("both.bmp"), 0x112233u);
+    std::filesystem::current_path(previous);
 }

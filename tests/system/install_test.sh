@@ -21,6 +21,13 @@ for file in company.bmp title.bmp field.bmp blocks.bmp start.wav music.wav "Quad
   [ -s "$data/$file" ] || fail "missing $file in share/quadrimo"
 done
 [ -d "$data/help" ] || fail "missing the help folder in share/quadrimo"
+for code in de ru; do
+  for file in "share/locale/$code/LC_MESSAGES/quadrimo.mo" "share/quadrimo/locale/$code/start.bmp" \
+              "share/quadrimo/locale/$code/help/index.html"; do
+    [ -s "$prefix/$file" ] || fail "missing $file"
+  done
+done
+[ ! -e "$data/locale/de/LC_MESSAGES" ] || fail "a catalogue was copied into the data folder"
 [ ! -e "$data/quadrimo" ] || fail "the program was copied into the data folder"
 
 desktop-file-validate "$prefix/share/applications/$app_id.desktop" || fail "desktop entry does not validate"
@@ -59,4 +66,14 @@ pid=
 [ "$status" -eq 0 ] || fail "exit code $status after a quit request"
 grep -q '"hasSound"=hex:01' "$work/home/data/Zentrio/Quadrimo/settings.reg" \
   || fail "settings were not written on exit"
+
+# The installed program finds its catalogues where they were installed.
+HOME="$work/home" XDG_DATA_HOME="$work/home/data" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+  "$prefix/games/quadrimo" --language de >"$work/german.log" 2>&1 &
+pid=$!
+sleep 1
+kill -TERM "$pid"
+wait "$pid" || true
+pid=
+! grep -q "no translation\|texts stay English" "$work/german.log" || { cat "$work/german.log" >&2; fail "no German catalogue found"; }
 echo "installed program ran from $PWD with its data in $expected"

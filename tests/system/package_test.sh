@@ -37,6 +37,15 @@ for file in usr/games/quadrimo usr/share/quadrimo/company.bmp usr/share/quadrimo
             usr/share/man/man6/quadrimo.6.gz; do
   [ -s "$root/$file" ] || fail "the package lacks $file"
 done
+# Every language: its catalogue where gettext looks, its pictures and help in the data folder.
+listing=$(dpkg-deb -c "$deb")
+for code in de es fr it nl pl pt_BR ru; do
+  for file in "usr/share/locale/$code/LC_MESSAGES/quadrimo.mo" "usr/share/quadrimo/locale/$code/field.bmp" \
+              "usr/share/quadrimo/locale/$code/help/index.html" "usr/share/quadrimo/locale/$code/Quadrimo help.chm"; do
+    grep -qF "./$file" <<<"$listing" || fail "the package lacks $file"
+  done
+  grep -q "^Comment\[$code\]=" "$root/usr/share/applications/$app_id.desktop" || fail "the desktop entry lacks $code"
+done
 
 # The unpacked program, started from an unrelated folder, finds its data
 # beside itself, opens its window and ends cleanly when asked to quit.
@@ -55,4 +64,19 @@ wait "$game_pid" || status=$?
 game_pid=
 [ "$status" -eq 0 ] || { cat "$work/game.log" >&2; fail "exit code $status after a quit request"; }
 [ -s "$work/home/data/Zentrio/Quadrimo/settings.reg" ] || fail "settings were not written on exit"
+
+# In Russian, the unpacked program finds its catalogue beside itself and
+# shows the Russian menu.
+(cd "$work/elsewhere" && exec env HOME="$work/home" XDG_DATA_HOME="$work/home/data" SDL_AUDIODRIVER=dummy \
+   "$root/usr/games/quadrimo" --language ru >"$work/game.log" 2>&1) &
+game_pid=$!
+wait_for 20 xdotool search --name '^Quadrimo$' >/dev/null || { cat "$work/game.log" >&2; fail "no window appeared"; }
+sleep 1
+click 50 50
+wait_for 10 region_matches 358 216 83 38 "$root/usr/share/quadrimo/locale/ru/start.bmp" 0 0 \
+  || fail "the title is not in Russian"
+grep -q "quadrimo: no translation\|texts stay English" "$work/game.log" && { cat "$work/game.log" >&2; fail "the catalogue was not found"; }
+kill -TERM "$game_pid"
+wait "$game_pid" || true
+game_pid=
 echo "package $(basename "$deb") passes lintian and runs unpacked"

@@ -2,9 +2,12 @@
 // the time bar's trough, the bonus block's frame and the quiet corner for the
 // sound, exit and logo buttons. Every place matches where the game screen
 // draws its counters, blocks and buttons.
+#include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "app/language.h"
 #include "block_art.h"
 #include "label_art.h"
 #include "palette.h"
@@ -76,9 +79,10 @@ void drawCounter(Raster& field, int column, int digitsY, const std::string& name
 }
 
 void drawTimeTrough(Raster& field) {
-    const Mask label = TextArt::fit("Time", Typeface::sansBold, 40, 12, Crop::ink);
-    LabelArt::centred(field, label, timeBarLeft - 22.0f, timeBarTop + timeBarHeight / 2.0f, palette::gold,
-                      palette::orange, true);
+    const Mask label = TextArt::fit(translate("Time"), Typeface::sansBold, 40, 12, Crop::ink);
+    // Centred left of the trough, but a long word keeps clear of it.
+    const float centre = std::min(timeBarLeft - 22.0f, timeBarLeft - 3.0f - label.width() / 2.0f);
+    LabelArt::centred(field, label, centre, timeBarTop + timeBarHeight / 2.0f, palette::gold, palette::orange, true);
     const Shape trough = Shape::box(timeBarLeft - 3.0f, timeBarTop - 3.0f, timeBarWidth + 6.0f, timeBarHeight + 6.0f, 4);
     field.fillShape(trough, palette::orange.darker(0.2f));
     field.bevel(trough, 2, 0.4f);
@@ -90,7 +94,7 @@ void drawTimeTrough(Raster& field) {
 
 void drawBonusFrame(Raster& field) {
     drawPanel(field, rightColumn - 8.0f, 100, columnWidth + 16.0f, 112);
-    const Mask label = TextArt::fit("Bonus colour", Typeface::sansBold, columnWidth - 8, 13, Crop::ink);
+    const Mask label = TextArt::fit(translate("Bonus colour"), Typeface::sansBold, columnWidth - 8, 13, Crop::ink);
     LabelArt::centred(field, label, rightColumn + columnWidth / 2.0f, 122, palette::gold, palette::orange, true);
     const Shape frame = Shape::box(bonusX - 7.0f, bonusY - 7.0f, blockSize + 14.0f, blockSize + 14.0f, 7);
     field.fillShape(frame, palette::cellDark);
@@ -100,17 +104,22 @@ void drawBonusFrame(Raster& field) {
 // What a match is, beside the board: four blocks of one colour on the corners of a tilted square.
 void drawMatchExample(Raster& field) {
     drawPanel(field, rightColumn - 8.0f, 232, columnWidth + 16.0f, 178);
-    const Mask title = TextArt::fit("Make squares", Typeface::sansBold, columnWidth, 13, Crop::ink);
+    const Mask title = TextArt::fit(translate("Make squares"), Typeface::sansBold, columnWidth, 13, Crop::ink);
     LabelArt::centred(field, title, rightColumn + columnWidth / 2.0f, 248, palette::gold, palette::orange, true);
     const float cx = rightColumn + columnWidth / 2.0f, cy = 312, step = 17;
     const Point corners[4] = {{cx - step, cy - 2 * step}, {cx + 2 * step, cy - step}, {cx + step, cy + 2 * step},
                               {cx - 2 * step, cy + step}};
     field.fillShape(Shape::polygon({corners[0], corners[1], corners[2], corners[3]}).outline(1.5f), Colour{1, 1, 1}, 0.8f);
     for (const Point& p : corners) drawBlock(field, p.x - 10, p.y - 10, 20, 3, 0);
-    const char* lines[] = {"Four of a colour at the", "corners of any square,", "straight or tilted"};
-    for (int i = 0; i < 3; ++i) {
-        const Mask text = TextArt::render(lines[i], Typeface::sans, 13, Crop::line);
-        LabelArt::centred(field, text, cx, 362 + i * 16.0f, palette::text, palette::text, false);
+    // Translators: three short lines (about 20 letters each) in a panel beside the board.
+    const std::vector<std::string> lines =
+        linesOf(translate("Four of a colour at the\ncorners of any square,\nstraight or tilted"));
+    // Centred on the middle line of three, whatever the number.
+    const float firstY = 378 - (float(lines.size()) - 1) * 8;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        // The panel is columnWidth + 16 wide: the lines may use all but its margins.
+        const Mask text = TextArt::within(lines[i], Typeface::sans, 13, Crop::line, columnWidth + 8).mask;
+        LabelArt::centred(field, text, cx, firstY + float(i) * 16, palette::text, palette::text, false);
     }
 }
 
@@ -118,13 +127,14 @@ void drawMatchExample(Raster& field) {
 // the help lists every key.
 void drawHowToPlay(Raster& field) {
     drawPanel(field, leftColumn - 8.0f, 250, columnWidth + 16.0f, 178);
-    const Mask title = TextArt::fit("How to play", Typeface::sansBold, columnWidth, 13, Crop::ink);
+    const Mask title = TextArt::fit(translate("How to play"), Typeface::sansBold, columnWidth, 13, Crop::ink);
     LabelArt::centred(field, title, leftColumn + columnWidth / 2.0f, 264, palette::gold, palette::orange, true);
-    const std::pair<const char*, const char*> actions[] = {{"Turn left:", "left button, Z, pad A"},
-                                                           {"Turn right:", "right button, X, pad B"},
-                                                           {"Move the frame:", "arrows, d-pad"},
-                                                           {"Show matches:", "hold space or pad X"},
-                                                           {"Pause:", "P, Esc, pad Start"}};
+    const std::pair<const char*, const char*> actions[] = {
+        {translate("Turn left:"), translate("left button, Z, pad A")},
+        {translate("Turn right:"), translate("right button, X, pad B")},
+        {translate("Move the frame:"), translate("arrows, d-pad")},
+        {translate("Show matches:"), translate("hold space or pad X")},
+        {translate("Pause:"), translate("P, Esc, pad Start")}};
     const float centre = leftColumn + columnWidth / 2.0f;
     float y = 285;
     for (const auto& [action, controls] : actions) {
@@ -160,12 +170,12 @@ Raster fieldRaster() {
     drawBoard(field);
     drawButtonCorner(field);
     drawTimeTrough(field);
-    drawCounter(field, leftColumn, 50, "Level");
-    drawCounter(field, leftColumn, 130, "Removed");
-    drawCounter(field, leftColumn, 210, "Next level");
-    drawCounter(field, leftColumn, 470, "Combo");
-    drawCounter(field, leftColumn, 550, "Chain");
-    drawCounter(field, rightColumn, 50, "Score");
+    drawCounter(field, leftColumn, 50, translate("Level"));
+    drawCounter(field, leftColumn, 130, translate("Removed"));
+    drawCounter(field, leftColumn, 210, translate("Next level"));
+    drawCounter(field, leftColumn, 470, translate("Combo"));
+    drawCounter(field, leftColumn, 550, translate("Chain"));
+    drawCounter(field, rightColumn, 50, translate("Score"));
     drawBonusFrame(field);
     drawHowToPlay(field);
     drawMatchExample(field);

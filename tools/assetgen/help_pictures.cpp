@@ -95,10 +95,11 @@ bool save(const std::string& folder, const char* name, const Raster& raster) {
 
 }  // namespace
 
+bool writeHelpScreen(const std::string& folder) { return save(folder, "screen.png", screen()); }
+
 bool writeHelpPictures(const std::string& folder) {
     const Colour white{1, 1, 1};
-    bool ok = save(folder, "screen.png", screen());
-    ok = save(folder, "blocks.png", blockRow()) && ok;
+    bool ok = save(folder, "blocks.png", blockRow());
     ok = save(folder, "turn-left.png", turn(true)) && ok;
     ok = save(folder, "turn-right.png", turn(false)) && ok;
     ok = save(folder, "match-group.png",

@@ -17,10 +17,10 @@ void LabelArt::centred(Raster& raster, const Mask& mask, float centreX, float ce
 
 void LabelArt::line(Raster& raster, const std::string& text, Typeface face, int cellHeight, float centreX,
                     float centreY, int maxWidth, const Colour& top, const Colour& bottom) {
-    Mask mask = TextArt::render(text, face, cellHeight, Crop::line);
+    const FittedMask fitted = TextArt::within(text, face, cellHeight, Crop::line, maxWidth);
+    const Mask& mask = fitted.mask;
     if (mask.empty()) return;
-    if (mask.width() > maxWidth) mask = mask.squeezed(float(maxWidth) / float(mask.width()));
-    const int capitals = TextArt::capitalHeight(face, cellHeight);
+    const int capitals = TextArt::capitalHeight(face, fitted.cellHeight);
     const int x = int(std::lround(centreX - mask.width() / 2.0f));
     const int y = int(std::lround(centreY - capitals / 2.0f));
     raster.paintMaskGradient(mask, x, y, top, bottom);

@@ -14,7 +14,7 @@ public:
     static void centred(Raster& raster, const Mask& mask, float centreX, float centreY, const Colour& top,
                         const Colour& bottom, bool shadow);
     // One line of text at a font cell height with its capitals centred on
-    // (centreX, centreY), condensed when wider than maxWidth.
+    // (centreX, centreY), made smaller or condensed when wider than maxWidth.
     static void line(Raster& raster, const std::string& text, Typeface face, int cellHeight, float centreX,
                      float centreY, int maxWidth, const Colour& top, const Colour& bottom);
     // A button face in the rectangle, normal or highlighted.

@@ -1,7 +1,9 @@
 // The labels and buttons of the panels (end of game, high scores, options)
 // and the sound and exit buttons beside the board. Panels are 0x000022.
 #include <string>
+#include <vector>
 
+#include "app/language.h"
 #include "label_art.h"
 #include "palette.h"
 #include "picture_files.h"
@@ -22,25 +24,30 @@ Raster heading(const std::string& text, int width, int height, const Colour& top
     return picture;
 }
 
+// Lines of text centred on x, the first line's middle at firstY, step apart.
+void paragraph(Raster& picture, const std::string& text, float x, float firstY, float step, int maxWidth,
+               const Colour& ink) {
+    const std::vector<Mask> lines = TextArt::fitLines(linesOf(text), Typeface::sans, maxWidth, 13, Crop::line);
+    for (size_t i = 0; i < lines.size(); ++i) LabelArt::centred(picture, lines[i], x, firstY + float(i) * step, ink, ink, false);
+}
+
 Raster congratulations() {
     Raster picture(263, 64);
     picture.fill(palette::panelBackground);
-    const Mask title = TextArt::fit("Congratulations!", Typeface::sansBold, 250, 24, Crop::ink);
+    const Mask title = TextArt::fit(translate("Congratulations!"), Typeface::sansBold, 250, 24, Crop::ink);
     LabelArt::centred(picture, title, 131.5f, 16, palette::paleOrange.lighter(0.4f), palette::orange, true);
-    const Mask line1 = TextArt::fit("Your score is among the ten best.", Typeface::sans, 255, 13, Crop::line);
-    LabelArt::centred(picture, line1, 131.5f, 40, palette::text, palette::text, false);
-    const Mask line2 = TextArt::fit("Type your name and press OK.", Typeface::sans, 255, 13, Crop::line);
-    LabelArt::centred(picture, line2, 131.5f, 56, palette::text, palette::text, false);
+    // Translators: two lines of at most about 40 letters each.
+    paragraph(picture, translate("Your score is among the ten best.\nType your name and press OK."), 131.5f, 40, 16,
+              255, palette::text);
     return picture;
 }
 
 Raster tip() {
     Raster picture(342, 30);
     picture.fill(palette::panelBackground);
-    const Mask line1 = TextArt::fit("Tip: hold the space bar to outline every", Typeface::sans, 340, 13, Crop::line);
-    const Mask line2 = TextArt::fit("match that one turn could make.", Typeface::sans, 340, 13, Crop::line);
-    LabelArt::centred(picture, line1, 171, 7.5f, palette::paleOrange, palette::paleOrange, false);
-    LabelArt::centred(picture, line2, 171, 22.5f, palette::paleOrange, palette::paleOrange, false);
+    // Translators: two lines of at most about 50 letters each.
+    paragraph(picture, translate("Tip: hold the space bar to outline every\nmatch that one turn could make."), 171, 7.5f,
+              15, 340, palette::paleOrange);
     return picture;
 }
 
@@ -71,6 +78,9 @@ void drawSpeaker(Raster& raster, float left, float cy, float height, bool on, co
 // the button shows the panel or the field's quiet corner through it.
 Raster soundButton() {
     constexpr int width = 104, frameHeight = 17;
+    // Both at one size, so that switching does not make the text jump.
+    const std::vector<Mask> labels =
+        TextArt::fitLines({translate("Sound on"), translate("Sound off")}, Typeface::sansBold, 70, 11, Crop::ink);
     Raster strip(width, frameHeight * 4);
     for (int frame = 0; frame < 4; ++frame) {
         const bool on = frame < 2;
@@ -83,7 +93,7 @@ Raster soundButton() {
             strip.fillShape(face.outline(1), palette::gold);
         }
         drawSpeaker(strip, 8, top + frameHeight / 2.0f, 12, on, ink);
-        const Mask text = TextArt::fit(on ? "Sound on" : "Sound off", Typeface::sansBold, 70, 11, Crop::ink);
+        const Mask& text = labels[on ? 0 : 1];
         strip.paintMask(text, 29, int(top) + (frameHeight - text.height()) / 2, ink);
     }
     return strip;
@@ -92,14 +102,17 @@ Raster soundButton() {
 }  // namespace
 
 bool writePanelPictures(const std::string& folder) {
-    bool ok = saveOpaque(folder, "gameover.bmp", heading("Game over", 81, 12, palette::gold, palette::orange));
-    ok = saveOpaque(folder, "name.bmp", heading("Name", 39, 11, palette::gold, palette::orange)) && ok;
-    ok = saveOpaque(folder, "score.bmp", heading("Score", 42, 12, palette::gold, palette::orange)) && ok;
+    bool ok = saveOpaque(folder, "gameover.bmp", heading(translate("Game over"), 81, 12, palette::gold, palette::orange));
+    ok = saveOpaque(folder, "name.bmp", heading(translate("Name"), 39, 11, palette::gold, palette::orange)) && ok;
+    ok = saveOpaque(folder, "score.bmp", heading(translate("Score"), 42, 12, palette::gold, palette::orange)) && ok;
     ok = saveOpaque(folder, "congratulations.bmp", congratulations()) && ok;
     ok = saveOpaque(folder, "tips.bmp", tip()) && ok;
-    ok = saveOpaque(folder, "ok.bmp", LabelArt::buttonStrip("OK", 22, 12, 11, palette::panelBackground)) && ok;
-    ok = saveOpaque(folder, "resetscores.bmp", LabelArt::buttonStrip("Reset scores", 96, 12, 11, palette::panelBackground)) && ok;
-    ok = saveOpaque(folder, "exit2.bmp", LabelArt::buttonStrip("Exit", 54, 16, 14, palette::panelBackground)) && ok;
+    ok = saveOpaque(folder, "ok.bmp", LabelArt::buttonStrip(translate("OK"), 22, 12, 11, palette::panelBackground)) && ok;
+    ok = saveOpaque(folder, "resetscores.bmp",
+                    LabelArt::buttonStrip(translate("Reset scores"), 96, 12, 11, palette::panelBackground)) && ok;
+    // Beside the board, Exit leaves the game for the title.
+    ok = saveOpaque(folder, "exit2.bmp",
+                    LabelArt::buttonStrip(translate("game screen", "Exit"), 54, 16, 14, palette::panelBackground)) && ok;
     ok = writeBmp(folder + "/sound.bmp", keyedPicture(soundButton(), palette::panelBackground)) && ok;
     return ok;
 }

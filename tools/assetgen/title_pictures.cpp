@@ -1,10 +1,11 @@
 // The title screen and its five menu buttons, and the maker's logo: large on
-// the splash, small as the button beside the board.
+// the splash with its tagline, small as the button beside the board.
 #include <cmath>
 #include <numbers>
 #include <string>
 #include <vector>
 
+#include "app/language.h"
 #include "block_art.h"
 #include "label_art.h"
 #include "palette.h"
@@ -113,7 +114,7 @@ bool writeCompany(const std::string& folder) {
     Raster logo(280, 90);
     logo.fill(Colour{0, 0, 0});
     drawMakerMark(logo, 22, 40, 62);
-    const Mask tagline = TextArt::fit("puzzles made with care", Typeface::sans, 200, 11, Crop::ink);
+    const Mask tagline = TextArt::fit(translate("puzzles made with care"), Typeface::sans, 200, 11, Crop::ink);
     LabelArt::centred(logo, tagline, 140, 80, palette::text.darker(0.2f), palette::text.darker(0.2f), false);
     return writeBmp(folder + "/company.bmp", opaquePicture(logo, Colour{0, 0, 0}));
 }
@@ -149,13 +150,17 @@ bool writeLogoButton(const std::string& folder) {
 }  // namespace
 
 bool writeTitlePictures(const std::string& folder) {
-    bool ok = writeTitle(folder);
-    ok = writeMenuButton(folder, "start.bmp", "Start", 83, 38, 28) && ok;
-    ok = writeMenuButton(folder, "highscores.bmp", "High scores", 102, 28, 17) && ok;
-    ok = writeMenuButton(folder, "options.bmp", "Options", 73, 28, 17) && ok;
-    ok = writeMenuButton(folder, "help.bmp", "Help", 44, 28, 17) && ok;
-    ok = writeMenuButton(folder, "exit.bmp", "Exit", 44, 28, 17) && ok;
+    const bool ok = writeTitle(folder);
+    return writeLogoButton(folder) && ok;
+}
+
+bool writeMenuPictures(const std::string& folder) {
+    bool ok = writeMenuButton(folder, "start.bmp", translate("Start"), 83, 38, 28);
+    ok = writeMenuButton(folder, "highscores.bmp", translate("High scores"), 102, 28, 17) && ok;
+    ok = writeMenuButton(folder, "options.bmp", translate("Options"), 73, 28, 17) && ok;
+    ok = writeMenuButton(folder, "help.bmp", translate("Help"), 44, 28, 17) && ok;
+    // On the title, Exit ends the program.
+    ok = writeMenuButton(folder, "exit.bmp", translate("title screen", "Exit"), 44, 28, 17) && ok;
     ok = writeCompany(folder) && ok;
-    ok = writeLogoButton(folder) && ok;
     return ok;
 }
