@@ -38,6 +38,8 @@ public:
     bool isDestroyed() const override { return destroyed_; }
     bool present(const Surface& picture) override;
     void invalidate() override { showAll_ = true; }
+    int presentCount() const override { return presentCount_; }
+    int refreshRate() const override;
     int desktopBitsPerPixel() const override;
     void* nativeHandle() const override { return window_; }
 
@@ -50,8 +52,6 @@ public:
     // Test seam: where the buttons held now are read (an SDL button mask);
     // the display server's own record by default.
     void readHeldButtonsWith(uint32_t (*reader)()) { readHeldButtons_ = reader; }
-    // How many pictures reached the screen; unchanged ones are not counted.
-    int presentCount() const { return presentCount_; }
     // Whether the picture goes through a renderer (a graphics card) rather
     // than our own scaler.
     bool usesRenderer() const { return renderer_ != nullptr; }
@@ -108,6 +108,8 @@ private:
     // Where the last motion or press put the pointer, in picture coordinates:
     // the wheel turns there.
     intptr_t pointer_ = 0;
+    // When the event being translated happened, on the frame clock.
+    uint32_t eventTime_ = 0;
 };
 
 }  // namespace platform

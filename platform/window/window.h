@@ -59,6 +59,10 @@ public:
     // The screen no longer holds the last picture: the next present shows
     // all of it.
     virtual void invalidate() = 0;
+    // How many pictures reached the screen; unchanged ones are not counted.
+    virtual int presentCount() const = 0;
+    // The refresh rate of the window's display in Hz, 0 when it is not told.
+    virtual int refreshRate() const = 0;
     // The desktop's colour depth: 16, 24 or 32 (or less on a palette desktop).
     virtual int desktopBitsPerPixel() const = 0;
     // The toolkit's own handle, for dialogs that belong to the window.
