@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "app/picture_pacer.h"
 #include "display/sprite.h"
 #include "platform/loop/clock.h"
 #include "platform/desktop/message_box.h"
@@ -76,14 +77,15 @@ int Application::run() {
             platform::Message message;
             if (!messages->get(message)) return static_cast<int>(message.firstParameter);
             windowProc(message.window, message.message, message.firstParameter, message.secondParameter);
+            if (pacer != nullptr) pacer->handled(message);
         } else if (active) {
-            if (!runFrame()) {
+            if (!(pacer != nullptr ? pacer->runDue() : runFrame())) {
                 platform::showErrorMessage(window, paintErrorCaption, paintErrorText);
                 return 1;
             }
-            // Sleep until input arrives or the next frame is due, rather
-            // than asking again and again.
-            messages->waitFor(timeUntilNextFrame());
+            // Sleep until input arrives or the next frame (or picture) is
+            // due, rather than asking again and again.
+            messages->waitFor(pacer != nullptr ? pacer->timeUntilDue() : timeUntilNextFrame());
         } else {
             messages->wait();
         }

@@ -1,5 +1,6 @@
-// The program's command line: the choice of full screen or a window, the
-// help text with the options and the keys, and the usage for a bad option.
+// The program's command line: the choice of full screen or a window, of
+// classic motion and of frame figures, the help text with the options and
+// the keys, and the usage for a bad option.
 #pragma once
 
 #include <optional>
@@ -14,6 +15,10 @@ struct CommandLine {
     std::string error;
     // Set when an option chose full screen (true) or a window (false).
     std::optional<bool> fullScreen;
+    // --classic-motion: pictures on ticks only, for this run.
+    bool classicMotion = false;
+    // --frame-stats: the figures of what was shown, on standard error at exit.
+    bool frameStats = false;
 };
 
 CommandLine parseCommandLine(int argc, const char* const* argv);

@@ -14,5 +14,6 @@ int main(int argc, char** argv) {
     constexpr int showNormal = 1;
     // Pictures that cannot be found simply draw nothing: start regardless.
     platform::enterDataDirectory();
-    return runProgram(nullptr, showNormal, commandLine.fullScreen);
+    return runProgram(nullptr, showNormal, commandLine.fullScreen,
+                      MotionOptions{commandLine.classicMotion, commandLine.frameStats});
 }

@@ -10,6 +10,7 @@
 #include "app/random_generator.h"
 #include "display/number_display.h"
 #include "display/screen_manager.h"
+#include "display/tick_motion.h"
 #include "game/block.h"
 #include "media/image.h"
 #include "media/sound.h"
@@ -124,6 +125,8 @@ void GameScreen::create() {
 }
 
 void GameScreen::tick() {
+    // The frame draws before it ticks: this is what its picture showed.
+    timeShown = timeLeft;
     if (!playing || paused) return;
     if (theApplication->hasSound) {
         music->resume();
@@ -136,6 +139,7 @@ void GameScreen::tick() {
     animateBonus();
     floatPoints();
     spendTime(1);
+    if (timeShown / timeUnit != timeLeft / timeUnit) theApplication->changesBetweenTicks = true;
 }
 
 void GameScreen::endGame() {
@@ -168,7 +172,10 @@ bool GameScreen::draw() {
 }
 
 bool GameScreen::drawTimeBar() {
-    const int w = timeLeft / timeUnit;
+    const Application& app = *theApplication;
+    const int time = app.drawingBetweenTicks ? TickMotion::between(timeShown, timeLeft, app.betweenTicksFraction)
+                                             : timeLeft;
+    const int w = time / timeUnit;
     if (w == 0) return true;
     // Yellow when the time is full, through orange to red near the end.
     const uint32_t green = static_cast<uint32_t>(w * 255 / (maxTime / timeUnit)) & 0xFF;

@@ -138,6 +138,9 @@ public:
     // The key that paused or resumed the game: its auto-repeat is no new
     // press, up to its release.
     int swallowedKey = 0;
+    // The time the last tick's picture showed: between ticks the bar glides
+    // from it to the time now.
+    int timeShown = 1000;
     Block** board = nullptr;
 
     // The bonus block's blink phase, kept across ticks and games.

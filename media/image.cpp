@@ -92,6 +92,9 @@ bool Image::blitClipped(const int& x, const int& y, const int& clipLeft, const i
     const platform::Rect source = sourceRectangle(*this, x, y, target, frame);
     platform::Surface* backBuffer = theApplication->backBuffer;
     if (backBuffer->blit(target.left, target.top, *surface, source, hasColourKey)) return true;
+    // A picture between ticks restores nothing: it is dropped, and the next
+    // frame restores what was lost.
+    if (theApplication->drawingBetweenTicks) return false;
     restoreSurface();
     return surface != nullptr && backBuffer->blit(target.left, target.top, *surface, source, hasColourKey);
 }
@@ -124,7 +127,7 @@ bool Image::alphaBlitClipped(const int& x, const int& y, const int& clipLeft, co
     uint8_t* sourceRow = nullptr;
     int sourcePitch = 0;
     if (!surface->lock(source, sourceRow, sourcePitch)) {
-        restoreSurface();
+        if (!theApplication->drawingBetweenTicks) restoreSurface();
         if (surface == nullptr || !surface->lock(source, sourceRow, sourcePitch)) {
             backBuffer->unlock();
             return false;
