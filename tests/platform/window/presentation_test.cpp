@@ -154,7 +154,7 @@ TEST(PictureScaler, MatchesTheReferenceAtEverySizeAndFormatAndRedrawsAllAChangeR
     const struct {
         int width, height, pictureBits;
         OutputFormat format;
-    } cases[] = {{800, 600, 16, rgb565},   {800, 600, 32, xrgb},  {1920, 1080, 16, xrgb},
+    } cases[] = {{800, 600, 16, rgb565},   {800, 600, 24, bgr24}, {800, 600, 32, xrgb},  {1920, 1080, 16, xrgb},
                  {1280, 1024, 16, rgb565}, {1001, 577, 16, bgr24}, {643, 481, 32, xbgr},
                  {1366, 768, 24, rgb555},  {333, 999, 16, xrgb},  {401, 299, 16, rgb565}};
     uint32_t seed = 12345;
