@@ -35,10 +35,11 @@ public:
     int run();
     bool runFrame();
     bool present();
-    // Draws the node tree into picture as it looks between two ticks, starting
-    // from the last tick's picture; changes nothing else. False when it could
-    // not be drawn: such a picture is dropped, and nothing is restored.
-    bool drawBetweenTicks(platform::Surface& picture, const double& fraction);
+    // Draws the node tree into picture as it looks between two ticks, over
+    // the last tick's picture when fromTickPicture (else over what picture
+    // holds); changes nothing else. False when it could not be drawn: such a
+    // picture is dropped, and nothing is restored.
+    bool drawBetweenTicks(platform::Surface& picture, const double& fraction, const bool& fromTickPicture);
 
     // Window.
     bool createWindow(void* const& instance, const int& showCommand);

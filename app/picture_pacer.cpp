@@ -36,6 +36,10 @@ bool isInput(const uint32_t& message) {
     }
 }
 
+const Sprite* currentScreen() {
+    return theRootNode != nullptr && theRootNode->childCount > 0 ? theRootNode->children[0] : nullptr;
+}
+
 // The travels of the board's blocks among the nodes that moved.
 std::vector<FrameStats::Travel> blockTravels(const std::vector<Sprite*>& travelled) {
     std::vector<FrameStats::Travel> travels;
@@ -90,8 +94,14 @@ bool PicturePacer::runDue() {
     // A late wake-up passes the slots it missed: there is no catching up.
     slot_ = std::max(slot, since * picturesPerTick_ / application_.frameInterval);
     // The tick never waits for a picture: one that would end after the tick
-    // is due is not begun.
-    if (since + pictureCost_ < application_.frameInterval && takeRoom(now, false)) drawBetween(now);
+    // is due is not begun. A picture that once took long (the process kept
+    // waiting, say) must not stop the others for good: each one not begun
+    // halves the guess.
+    if (since + pictureCost_ >= application_.frameInterval) {
+        pictureCost_ /= 2;
+        return true;
+    }
+    if (takeRoom(now, false)) drawBetween(now);
     return true;
 }
 
@@ -113,6 +123,8 @@ bool PicturePacer::runTick() {
     lastPicture_ = application_.lastFrameTime;
     takeRoom(lastPicture_, true);
     slot_ = 0;
+    drawnSinceTick_ = false;
+    screen_ = currentScreen();
     answerDue_ = false;
     dropped_ = false;
     std::vector<Sprite*> travelled;
@@ -135,17 +147,19 @@ void PicturePacer::drawBetween(const uint32_t& now) {
         picture_->height() != tickPicture.height() || picture_->bitsPerPixel() != tickPicture.bitsPerPixel()) {
         picture_ = std::make_unique<platform::Surface>(tickPicture.width(), tickPicture.height(),
                                                        tickPicture.bitsPerPixel());
+        drawnSinceTick_ = false;
     }
     const double fraction = std::clamp(static_cast<double>(sinceTick(now)) / app.frameInterval, 0.0, 1.0);
     motion_.placeBetween(theRootNode, fraction);
-    const bool drawn = app.drawBetweenTicks(*picture_, fraction);
+    const bool drawn = app.drawBetweenTicks(*picture_, fraction, !drawnSinceTick_);
+    drawnSinceTick_ = drawn;
     motion_.restore();
     const int presentedBefore = presentCount();
     const bool shown =
         drawn && app.primarySurface != nullptr && !app.primarySurface->isLost() && app.window->present(*picture_);
     const uint32_t shownAt = clockNow();
     lastPicture_ = now;
-    pictureCost_ = static_cast<int32_t>(shownAt - now);
+    pictureCost_ = (pictureCost_ + static_cast<int32_t>(shownAt - now)) / 2;
     if (!shown) {
         // The next frame deals with whatever failed, as it always has.
         dropped_ = true;
@@ -160,7 +174,9 @@ void PicturePacer::drawBetween(const uint32_t& now) {
 
 void PicturePacer::handled(const platform::Message& message) {
     answerDue_ = true;
-    if (stats_ != nullptr && isInput(message.message)) waitingInput_.push_back(message.time);
+    const Sprite* const before = screen_;
+    screen_ = currentScreen();
+    if (stats_ != nullptr && isInput(message.message) && screen_ == before) waitingInput_.push_back(message.time);
 }
 
 void PicturePacer::answerInput(const uint32_t& shownAt) {

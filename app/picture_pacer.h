@@ -12,6 +12,7 @@
 
 class Application;
 class FrameStats;
+class Sprite;
 
 namespace platform {
 class Surface;
@@ -67,6 +68,9 @@ private:
     bool answerDue_ = false;
     // A picture between ticks failed: none more until the next tick.
     bool dropped_ = false;
+    // The picture between ticks holds a picture drawn since the tick: what
+    // the nodes leave unpainted already shows the tick's picture.
+    bool drawnSinceTick_ = false;
     // The last slot of this tick interval that was drawn or passed.
     int slot_ = 0;
     uint32_t lastPicture_ = 0;
@@ -75,8 +79,12 @@ private:
     // no more pictures than the screen shows.
     double room_ = 2;
     uint32_t roomCountedAt_ = 0;
-    // How long the last picture between ticks took, in milliseconds.
-    int pictureCost_ = 0;
+    // About how long a picture between ticks takes, in milliseconds.
+    double pictureCost_ = 0;
     // When each input event handled since the last picture happened.
     std::vector<uint32_t> waitingInput_;
+    // The screen (the root's child) after the last tick or message: a
+    // message that changed it waited for the new screen's pictures and
+    // sounds to load, not for a picture, and is left out of the figures.
+    const Sprite* screen_ = nullptr;
 };

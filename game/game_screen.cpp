@@ -2,6 +2,7 @@
 // tick, drawing the board with its marks, input, buttons and the end panel.
 #include "game/game_screen.h"
 
+#include <cstdlib>
 #include <ctime>
 #include <initializer_list>
 
@@ -139,7 +140,9 @@ void GameScreen::tick() {
     animateBonus();
     floatPoints();
     spendTime(1);
-    if (timeShown / timeUnit != timeLeft / timeUnit) theApplication->changesBetweenTicks = true;
+    // A step of one pixel, the time draining by itself, is a step whenever
+    // it is shown; a longer change glides.
+    if (std::abs(timeShown / timeUnit - timeLeft / timeUnit) > 1) theApplication->changesBetweenTicks = true;
 }
 
 void GameScreen::endGame() {
