@@ -2,9 +2,9 @@
 # Measures the real program on a private X server of the given size: the
 # time until its window appears, its CPU share (its own user + system time)
 # over 10 s on the still title, on the title with the mouse moving across
-# it, in a game left alone and in a scripted game that turns a group every
-# 0.35 s, its peak and private memory, and the --frame-stats figures of the
-# scripted game (a run of its own).
+# it, in a game left alone and in a scripted game that turns a group about
+# every 0.35 s, its peak and private memory, and the --frame-stats figures
+# of the scripted game (a run of its own).
 # Usage: measure_program.sh RUN_DIR [WIDTH HEIGHT DEPTH [GAME OPTION...]]
 # Prints one "name: value" line per figure.
 set -euo pipefail
@@ -47,13 +47,14 @@ move_mouse() {
     done
   done
 }
-# Plays until killed: points at a group, turns it left or right in turn.
+# Plays until killed: points at a group and turns it left or right in turn,
+# every 0.30 to 0.39 s, so that input comes at every moment of a tick.
 play_script() {
   local i=0
   while :; do
     xdotool mousemove "$(screen_x $((220 + 60 * (i * 3 % 7))))" "$(screen_y $((160 + 60 * (i * 5 % 7))))" \
       click $((i % 2 == 0 ? 1 : 3))
-    sleep 0.35
+    sleep "0.3$((RANDOM % 10))"
     i=$((i + 1))
   done
 }
