@@ -6,6 +6,7 @@
 #        end_to_end_test.sh RUN_DIR window (1920 x 1080 x 24: window and full screen)
 #        end_to_end_test.sh RUN_DIR keys   (800 x 600 x 16: pause and keyboard play)
 #        end_to_end_test.sh RUN_DIR hostile (a FIFO settings file, a held lock)
+#        end_to_end_test.sh RUN_DIR motion  (800 x 600 x 16: pictures between ticks)
 set -euo pipefail
 run_dir=$(cd "$1" && pwd)
 mode=${2:-full}
@@ -17,6 +18,7 @@ trap end_session EXIT
 source "$here/game_checks.sh"
 source "$here/keyboard_checks.sh"
 source "$here/hostile_checks.sh"
+source "$here/motion_checks.sh"
 
 [ -x "$run_dir/quadrimo" ] || fail "no program in $run_dir"
 [ -s "$run_dir/company.bmp" ] || fail "no generated pictures in $run_dir"
@@ -67,6 +69,9 @@ elif [ "$mode" = keys ]; then
 elif [ "$mode" = hostile ]; then
   start_x 800 600 16
   play_hostile_starts
+elif [ "$mode" = motion ]; then
+  start_x 800 600 16
+  play_motion
 else
   start_x 1920 1080 24
   start_game
