@@ -37,6 +37,7 @@ public:
     void destroy() override;
     bool isDestroyed() const override { return destroyed_; }
     bool present(const Surface& picture) override;
+    bool present(const Surface& picture, const Rect& mayDiffer) override;
     void invalidate() override { showAll_ = true; }
     int presentCount() const override { return presentCount_; }
     int refreshRate() const override;
@@ -68,8 +69,8 @@ private:
     void noteWindowedSize(int width, int height);
     // The key-state word of a press of button.
     uintptr_t buttonsHeldAtPress(uint8_t button);
-    bool presentToWindowPixels(const Surface& picture);
-    bool presentWithRenderer(const Surface& picture);
+    bool presentToWindowPixels(const Surface& picture, const Rect& mayDiffer);
+    bool presentWithRenderer(const Surface& picture, const Rect& mayDiffer);
     bool failedPresent();
     void outputSize(int& width, int& height) const;
 

@@ -2,6 +2,7 @@
 // the source of its input events, and where the back buffer is shown.
 #pragma once
 
+#include "platform/drawing/rect.h"
 #include "platform/loop/message_queue.h"
 
 namespace platform {
@@ -56,6 +57,9 @@ public:
     // Shows the picture, scaled to fit and letterboxed in full screen. A
     // picture equal to the one on the screen is not shown again.
     virtual bool present(const Surface& picture) = 0;
+    // The same for a picture known to differ from the last one presented
+    // only inside mayDiffer.
+    virtual bool present(const Surface& picture, const Rect& mayDiffer) = 0;
     // The screen no longer holds the last picture: the next present shows
     // all of it.
     virtual void invalidate() = 0;
