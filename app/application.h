@@ -37,8 +37,8 @@ public:
     bool present();
     // Draws the node tree into picture as it looks between two ticks, over
     // the last tick's picture when fromTickPicture (else over what picture
-    // holds); changes nothing else. False when it could not be drawn: such a
-    // picture is dropped, and nothing is restored.
+    // holds, cut to its clip); changes nothing else. False when it could not
+    // be drawn: such a picture is dropped, and nothing is restored.
     bool drawBetweenTicks(platform::Surface& picture, const double& fraction, const bool& fromTickPicture);
 
     // Window.
@@ -142,8 +142,9 @@ public:
     // the time has come from the last tick towards the next.
     bool drawingBetweenTicks = false;
     double betweenTicksFraction = 0;
-    // Set during a tick by a screen whose own drawing (not its nodes') differs
-    // between this tick's picture and the next.
+    // Set by a screen whose own drawing (not its nodes') changes between this
+    // tick's picture and the next: during the tick, so that pictures come
+    // between ticks, and while drawing one, so that the next is drawn whole.
     bool changesBetweenTicks = false;
 
 private:

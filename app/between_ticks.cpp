@@ -9,7 +9,6 @@
 bool Application::drawBetweenTicks(platform::Surface& picture, const double& fraction, const bool& fromTickPicture) {
     if (theRootNode == nullptr || backBuffer == nullptr || backBufferDC != nullptr) return false;
     if (picture.width() != width || picture.height() != height || picture.bitsPerPixel() != bitsPerPixel) return false;
-    // Whatever the nodes leave unpainted shows the tick's picture.
     if (backBuffer->isLost()) return false;
     if (fromTickPicture && !picture.blit(0, 0, *backBuffer, platform::Rect{0, 0, width, height}, false)) return false;
     platform::Surface* const tickPicture = backBuffer;

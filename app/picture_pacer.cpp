@@ -151,12 +151,23 @@ void PicturePacer::drawBetween(const uint32_t& now) {
     }
     const double fraction = std::clamp(static_cast<double>(sinceTick(now)) / app.frameInterval, 0.0, 1.0);
     motion_.placeBetween(theRootNode, fraction);
-    const bool drawn = app.drawBetweenTicks(*picture_, fraction, !drawnSinceTick_);
+    // After the first picture since the tick, a picture with no input before
+    // it differs from the last only where something moved or faded, unless
+    // a screen draws something of its own between ticks.
+    const bool partial = drawnSinceTick_ && !answerDue_ && !app.changesBetweenTicks;
+    const platform::Rect whole{0, 0, picture_->width(), picture_->height()};
+    const platform::Rect redrawn = partial ? platform::unite(movedArea_, motion_.placedArea()) : whole;
+    picture_->setClip(redrawn);
+    movedArea_ = motion_.placedArea();
+    // Every screen paints its whole area; only with no screen at all does
+    // the picture need to start from the tick's, as the back buffer keeps it.
+    const bool drawn = app.drawBetweenTicks(*picture_, fraction, currentScreen() == nullptr);
+    picture_->clearClip();
     drawnSinceTick_ = drawn;
     motion_.restore();
     const int presentedBefore = presentCount();
-    const bool shown =
-        drawn && app.primarySurface != nullptr && !app.primarySurface->isLost() && app.window->present(*picture_);
+    const bool shown = drawn && app.primarySurface != nullptr && !app.primarySurface->isLost() &&
+                       app.window->present(*picture_, redrawn);
     const uint32_t shownAt = clockNow();
     lastPicture_ = now;
     pictureCost_ = (pictureCost_ + static_cast<int32_t>(shownAt - now)) / 2;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "display/tick_motion.h"
+#include "platform/drawing/rect.h"
 
 class Application;
 class FrameStats;
@@ -68,9 +69,10 @@ private:
     bool answerDue_ = false;
     // A picture between ticks failed: none more until the next tick.
     bool dropped_ = false;
-    // The picture between ticks holds a picture drawn since the tick: what
-    // the nodes leave unpainted already shows the tick's picture.
+    // The picture between ticks holds one drawn since the tick.
     bool drawnSinceTick_ = false;
+    // Where that picture shows the nodes that moved or faded.
+    platform::Rect movedArea_;
     // The last slot of this tick interval that was drawn or passed.
     int slot_ = 0;
     uint32_t lastPicture_ = 0;

@@ -59,17 +59,22 @@ int TickMotion::between(const int& from, const int& to, const double& fraction) 
 
 void TickMotion::placeBetween(Sprite* const& root, const double& fraction) {
     restore();
-    if (root != nullptr) place(*root, fraction, 0, 0);
+    placedArea_ = platform::Rect{};
+    if (root != nullptr) place(*root, fraction, 0, 0, false);
 }
 
-void TickMotion::place(Sprite& node, const double& fraction, const int& inheritedX, const int& inheritedY) {
+void TickMotion::place(Sprite& node, const double& fraction, const int& inheritedX, const int& inheritedY,
+                       const bool& movingParent) {
     int ownX = 0;
     int ownY = 0;
-    if (travelled(node)) {
+    const bool moved = travelled(node);
+    if (moved) {
         ownX = between(node.motion.shownX, node.x, fraction) - node.x;
         ownY = between(node.motion.shownY, node.y, fraction) - node.y;
     }
-    const int alpha = faded(node) ? between(node.motion.shownAlpha, node.alpha, fraction) : node.alpha;
+    const bool fades = faded(node);
+    const int alpha = fades ? between(node.motion.shownAlpha, node.alpha, fraction) : node.alpha;
+    const bool moving = movingParent || moved || fades;
     if (inheritedX != 0 || inheritedY != 0 || ownX != 0 || ownY != 0 || alpha != node.alpha) {
         saved_.push_back(Saved{&node, node.originX, node.originY, node.x, node.y, node.alpha});
         // Fields only: the setters would pass the change on and call hooks.
@@ -79,8 +84,15 @@ void TickMotion::place(Sprite& node, const double& fraction, const int& inherite
         node.y += ownY;
         node.alpha = alpha;
     }
+    if (moving) {
+        const int left = node.originX + node.x;
+        const int top = node.originY + node.y;
+        placedArea_ = platform::unite(placedArea_,
+                                      platform::Rect{left - 1, top - 1, left + node.width + 1, top + node.height + 1});
+    }
     for (int i = 0; i < node.childCount; ++i)
-        if (node.children[i] != nullptr) place(*node.children[i], fraction, inheritedX + ownX, inheritedY + ownY);
+        if (node.children[i] != nullptr)
+            place(*node.children[i], fraction, inheritedX + ownX, inheritedY + ownY, moving);
 }
 
 void TickMotion::restore() {

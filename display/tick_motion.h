@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "platform/drawing/rect.h"
+
 class Sprite;
 
 class TickMotion {
@@ -21,6 +23,11 @@ public:
     // exactly what was there.
     void placeBetween(Sprite* const& root, const double& fraction);
     void restore();
+    // Where the nodes that moved or faded (and their children) are, as last
+    // placed, a pixel around: a picture that differs from the last one at
+    // another fraction only by them differs only inside this and the area
+    // of that one.
+    const platform::Rect& placedArea() const { return placedArea_; }
 
     // Whether the node came where it is by moves alone since the last tick's
     // picture; a node placed anew, made since or never recorded jumped.
@@ -32,7 +39,8 @@ public:
     static int between(const int& from, const int& to, const double& fraction);
 
 private:
-    void place(Sprite& node, const double& fraction, const int& inheritedX, const int& inheritedY);
+    void place(Sprite& node, const double& fraction, const int& inheritedX, const int& inheritedY,
+               const bool& moving);
 
     struct Saved {
         Sprite* node;
@@ -43,4 +51,5 @@ private:
         int alpha;
     };
     std::vector<Saved> saved_;
+    platform::Rect placedArea_;
 };

@@ -140,9 +140,13 @@ void GameScreen::tick() {
     animateBonus();
     floatPoints();
     spendTime(1);
+    if (timeBarGlides()) theApplication->changesBetweenTicks = true;
+}
+
+bool GameScreen::timeBarGlides() {
     // A step of one pixel, the time draining by itself, is a step whenever
     // it is shown; a longer change glides.
-    if (std::abs(timeShown / timeUnit - timeLeft / timeUnit) > 1) theApplication->changesBetweenTicks = true;
+    return std::abs(timeShown / timeUnit - timeLeft / timeUnit) > 1;
 }
 
 void GameScreen::endGame() {
@@ -175,9 +179,12 @@ bool GameScreen::draw() {
 }
 
 bool GameScreen::drawTimeBar() {
-    const Application& app = *theApplication;
-    const int time = app.drawingBetweenTicks ? TickMotion::between(timeShown, timeLeft, app.betweenTicksFraction)
-                                             : timeLeft;
+    Application& app = *theApplication;
+    int time = timeLeft;
+    if (app.drawingBetweenTicks && timeBarGlides()) {
+        time = TickMotion::between(timeShown, timeLeft, app.betweenTicksFraction);
+        app.changesBetweenTicks = true;
+    }
     const int w = time / timeUnit;
     if (w == 0) return true;
     // Yellow when the time is full, through orange to red near the end.

@@ -41,6 +41,9 @@ public:
     void unhighlightButtons();
     void clickButton(const int& index);
     bool drawTimeBar();
+    // Whether the bar changed by more than a pixel since the last tick's
+    // picture, and so glides between ticks.
+    bool timeBarGlides();
     bool drawCursor();
     bool drawOutlines(const uint32_t* const& list, const int& count, const int& penWidth, const uint32_t& colour);
 

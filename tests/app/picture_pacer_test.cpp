@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -135,9 +136,18 @@ TEST_F(Pacing, APictureBetweenTicksThatFailsIsDroppedAndRestoresNothing) {
 
 namespace {
 
+// What a recorded game showed: the back buffer (as a hash) at every tick,
+// that is just after the frame drew it; and of the pictures between ticks,
+// how many were drawn only in part, and how many of those differed from the
+// whole picture drawn afresh.
+struct Recording {
+    std::vector<size_t> ticks;
+    int inPart = 0;
+    int inPartDiffering = 0;
+};
+
 // The root of a recorded game: a game screen dealt from a fixed seed, whose
-// end-of-game panel takes a name; the back buffer is kept (as a hash) at
-// every tick, that is just after the frame drew it.
+// end-of-game panel takes a name.
 class GameRecorder : public Sprite {
 public:
     GameRecorder() : Sprite(nullptr, 0, 0, nullptr) {
@@ -154,17 +164,30 @@ public:
     void tick() override {
         const platform::Surface& picture = *theApplication->backBuffer;
         const char* pixels = reinterpret_cast<const char*>(picture.pixels());
-        pictures.push_back(std::hash<std::string_view>()({pixels, static_cast<size_t>(picture.pitch() * 600)}));
+        recording.ticks.push_back(std::hash<std::string_view>()({pixels, static_cast<size_t>(picture.pitch() * 600)}));
         Sprite::tick();
+    }
+    bool draw() override {
+        platform::Surface& picture = *theApplication->backBuffer;
+        const platform::Rect whole{0, 0, 800, 600};
+        if (!Sprite::draw() || picture.clipFor(whole) == whole) return true;
+        ++recording.inPart;
+        platform::Surface afresh(800, 600, picture.bitsPerPixel());
+        theApplication->backBuffer = &afresh;
+        Sprite::draw();
+        theApplication->backBuffer = &picture;
+        if (std::memcmp(afresh.pixels(), picture.pixels(), static_cast<size_t>(picture.pitch() * 600)) != 0)
+            ++recording.inPartDiffering;
+        return true;
     }
 
     GameScreen* game;
-    std::vector<size_t> pictures;
+    Recording recording;
 };
 
 // One game with the same input at the same times, the board turned by both
 // buttons, hints shown, the time run out and a name typed into the panel.
-std::vector<size_t> recordGame(PicturePacer* (*makePacer)(Application&, FrameStats&), FrameStats& stats) {
+Recording recordGame(PicturePacer* (*makePacer)(Application&, FrameStats&), FrameStats& stats) {
     ManualClock clock;
     platform::Clock::replace(&clock);
     TestApplication test;
@@ -192,25 +215,30 @@ std::vector<size_t> recordGame(PicturePacer* (*makePacer)(Application&, FrameSta
     test.app().pacer = nullptr;
     theRootNode = nullptr;
     platform::Clock::replace(nullptr);
-    return recorder.pictures;
+    return recorder.recording;
 }
 
 }  // namespace
 
+// Also: what a picture between ticks redraws only in part is the picture
+// drawn whole.
 TEST(RecordedGame, EveryTickShowsThePictureTheFrameLoopAloneShows) {
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(QUADRIMO_RUN_DIR);
     FrameStats classic;
     FrameStats smooth;
     const std::vector<size_t> onTicks =
-        recordGame([](Application&, FrameStats&) -> PicturePacer* { return nullptr; }, classic);
-    const std::vector<size_t> between = recordGame(
+        recordGame([](Application&, FrameStats&) -> PicturePacer* { return nullptr; }, classic).ticks;
+    const Recording between = recordGame(
         [](Application& app, FrameStats& stats) { return new PicturePacer(app, true, &stats); }, smooth);
     std::filesystem::current_path(previous);
     ASSERT_GT(onTicks.size(), 250u);
-    ASSERT_EQ(between.size(), onTicks.size());
-    const size_t firstDiffering = std::mismatch(onTicks.begin(), onTicks.end(), between.begin()).first - onTicks.begin();
+    ASSERT_EQ(between.ticks.size(), onTicks.size());
+    const size_t firstDiffering =
+        std::mismatch(onTicks.begin(), onTicks.end(), between.ticks.begin()).first - onTicks.begin();
     EXPECT_EQ(firstDiffering, onTicks.size()) << "the pictures differ from tick " << firstDiffering << " on";
     EXPECT_GT(smooth.presentedPictures(), onTicks.size() * 3 / 2);
     EXPECT_EQ(smooth.largestStep(), 5);
+    EXPECT_GT(between.inPart, 100);
+    EXPECT_EQ(between.inPartDiffering, 0);
 }
