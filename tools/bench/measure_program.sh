@@ -93,6 +93,7 @@ stop_game
 stats_option=()
 (cd "$run_dir" && ./quadrimo --help | grep -q -- --frame-stats) && stats_option=(--frame-stats)
 start_game "${stats_option[@]}"
+sleep 1
 click 50 50
 click 399 235
 sleep 1
