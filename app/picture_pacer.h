@@ -75,10 +75,11 @@ private:
     platform::Rect movedArea_;
     // The last slot of this tick interval that was drawn or passed.
     int slot_ = 0;
+    // When the last picture, of a tick or between ticks, was begun.
     uint32_t lastPicture_ = 0;
     // Pictures the refresh rate still has room for: one comes back every
-    // refresh interval, up to two, so that over any stretch of time there are
-    // no more pictures than the screen shows.
+    // refresh interval, up to two in hand, so that over time there are no
+    // more pictures than the screen can show.
     double room_ = 2;
     uint32_t roomCountedAt_ = 0;
     // About how long a picture between ticks takes, in milliseconds.
