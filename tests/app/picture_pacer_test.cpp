@@ -1,7 +1,8 @@
 // Pictures between ticks: the application as built shows ticks only; the
 // pacer adds evenly spaced pictures of moving nodes part of the way, answers
 // input at once, drops a picture it cannot draw without restoring anything,
-// and leaves every tick's picture of a whole game as the frame loop has it.
+// leaves every tick's picture of a whole game as the frame loop has it, and
+// what it redraws only in part is the picture drawn whole.
 #include <gtest/gtest.h>
 
 #include <algorithm>
