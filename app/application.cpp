@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/language.h"
+#include "app/picture_pacer.h"
 #include "display/sprite.h"
 #include "platform/loop/clock.h"
 #include "platform/desktop/message_box.h"
@@ -79,15 +80,16 @@ int Application::run() {
             platform::Message message;
             if (!messages->get(message)) return static_cast<int>(message.firstParameter);
             windowProc(message.window, message.message, message.firstParameter, message.secondParameter);
+            if (pacer != nullptr) pacer->handled(message);
         } else if (active) {
-            if (!runFrame()) {
+            if (!(pacer != nullptr ? pacer->runDue() : runFrame())) {
                 platform::showErrorMessage(window, translate("Paint Error"),
                                            translate("An unexpected error occurs, the program will now exit."));
                 return 1;
             }
-            // Sleep until input arrives or the next frame is due, rather
-            // than asking again and again.
-            messages->waitFor(timeUntilNextFrame());
+            // Sleep until input arrives or the next frame (or picture) is
+            // due, rather than asking again and again.
+            messages->waitFor(pacer != nullptr ? pacer->timeUntilDue() : timeUntilNextFrame());
         } else {
             messages->wait();
         }

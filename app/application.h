@@ -19,6 +19,7 @@ class MessageQueue;
 }  // namespace platform
 
 class Sprite;
+class PicturePacer;
 
 class Application {
 public:
@@ -34,6 +35,11 @@ public:
     int run();
     bool runFrame();
     bool present();
+    // Draws the node tree into picture as it looks between two ticks, over
+    // the last tick's picture when fromTickPicture (else over what picture
+    // holds, cut to its clip); changes nothing else. False when it could not
+    // be drawn: such a picture is dropped, and nothing is restored.
+    bool drawBetweenTicks(platform::Surface& picture, const double& fraction, const bool& fromTickPicture);
 
     // Window.
     bool createWindow(void* const& instance, const int& showCommand);
@@ -139,6 +145,17 @@ public:
     // The key of a shell shortcut now held: its repeats and its release are
     // the shell's too, never the game's.
     int shortcutKeyHeld = 0;
+    // Runs the frames and the pictures between them when set (not owned); the
+    // frame loop alone presents on ticks only.
+    PicturePacer* pacer = nullptr;
+    // While a picture between two ticks is drawn: set, with how far (0 to 1)
+    // the time has come from the last tick towards the next.
+    bool drawingBetweenTicks = false;
+    double betweenTicksFraction = 0;
+    // Set by a screen whose own drawing (not its nodes') changes between this
+    // tick's picture and the next: during the tick, so that pictures come
+    // between ticks, and while drawing one, so that the next is drawn whole.
+    bool changesBetweenTicks = false;
 
 private:
     // Frees the canvas's context, pen and font if a drawing was left open.
@@ -154,6 +171,10 @@ extern Sprite* theRootNode;
 // Full screen (true) or a window, as the player last left the game; full
 // screen when nothing was stored.
 bool readFullScreenChoice();
+
+// Whether the program draws pictures between ticks: the stored "smoothMotion"
+// dword, created as 1 (yes) when missing; a value of another type keeps yes.
+bool readSmoothMotionChoice(Application& application);
 
 // The window procedure: stores the input state and passes events to the root.
 long windowProc(platform::Window* const& window, const uint32_t& message, const uintptr_t& firstParameter,

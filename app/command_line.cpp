@@ -1,13 +1,14 @@
 // The command line: --windowed and --fullscreen (the last one given wins),
-// --language CODE, --help, and usage on standard error with exit code 2 for
-// anything else.
+// --language CODE, --classic-motion, --frame-stats, --help, and usage on
+// standard error with exit code 2 for anything else.
 #include "app/command_line.h"
 
 #include <cstring>
 
 namespace {
 
-const char* const usage = "Usage: quadrimo [--windowed | --fullscreen] [--language CODE] [--help]\n";
+const char* const usage =
+    "Usage: quadrimo [--windowed | --fullscreen] [--language CODE] [--classic-motion] [--frame-stats] | --help\n";
 
 const char* const help =
     "Quadrimo: turn groups of four blocks until four of one colour stand at the\n"
@@ -18,6 +19,13 @@ const char* const help =
     "  --fullscreen    start in full screen\n"
     "  --language CODE play in the language CODE (such as de, fr or pt_BR) this\n"
     "                  time; C or en for English\n"
+    "  --classic-motion\n"
+    "                  show pictures only on the game's 15 ticks a second, as\n"
+    "                  the dword \"smoothMotion\"=0 in the settings file does for\n"
+    "                  every run; by default moves and fades are also drawn\n"
+    "                  between ticks, at the screen's refresh rate\n"
+    "  --frame-stats   print figures of the pictures shown on standard error at\n"
+    "                  exit\n"
     "  --help          show this help and end\n"
     "Without an option the game starts the way it was last left (full screen the\n"
     "first time), in the desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG).\n"
@@ -59,6 +67,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.language = argv[++i];
         } else if (std::strncmp(argument, "--language=", 11) == 0) {
             line.language = argument + 11;
+        } else if (std::strcmp(argument, "--classic-motion") == 0) {
+            line.classicMotion = true;
+        } else if (std::strcmp(argument, "--frame-stats") == 0) {
+            line.frameStats = true;
         } else if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
             CommandLine helpOnly;
             helpOnly.start = false;

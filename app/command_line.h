@@ -1,6 +1,6 @@
-// The program's command line: the choice of full screen or a window and of
-// the language, the help text with the options and the keys, and the usage
-// for a bad option.
+// The program's command line: the choice of full screen or a window, of the
+// language, of classic motion and of frame figures, the help text with the
+// options and the keys, and the usage for a bad option.
 #pragma once
 
 #include <optional>
@@ -17,6 +17,10 @@ struct CommandLine {
     std::optional<bool> fullScreen;
     // Set when --language chose the language for this run.
     std::optional<std::string> language;
+    // --classic-motion: pictures on ticks only, for this run.
+    bool classicMotion = false;
+    // --frame-stats: the figures of what was shown, on standard error at exit.
+    bool frameStats = false;
 };
 
 CommandLine parseCommandLine(int argc, const char* const* argv);

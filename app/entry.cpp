@@ -1,12 +1,15 @@
 // The program entry: creates the application full screen or in a window,
 // shows the start-up failure if there is one, runs the node tree under the
-// screen manager.
+// screen manager, with pictures between ticks unless asked otherwise.
 #include "app/entry.h"
 
+#include <cstdio>
 #include <string>
 
 #include "app/application.h"
 #include "app/language.h"
+#include "app/frame_stats.h"
+#include "app/picture_pacer.h"
 #include "display/screen_manager.h"
 #include "platform/reports/diagnostics.h"
 #include "platform/desktop/message_box.h"
@@ -41,7 +44,22 @@ void storeBeforeTheEnd() {
     if (theApplication != nullptr) theApplication->saveSettings();
 }
 
-int startApplication(void* const& instance, const int& showCommand, const bool& fullScreen) {
+// Runs the message loop, with pictures between ticks unless classic motion
+// was chosen; prints the figures when asked.
+int runLoop(const MotionOptions& motion) {
+    const bool smooth = !motion.classicMotion && readSmoothMotionChoice(*theApplication);
+    if (!smooth && !motion.frameStats) return theApplication->run();
+    FrameStats stats;
+    PicturePacer pacer(*theApplication, smooth, motion.frameStats ? &stats : nullptr);
+    theApplication->pacer = &pacer;
+    const int exitCode = theApplication->run();
+    theApplication->pacer = nullptr;
+    if (motion.frameStats) std::fputs(stats.report().c_str(), stderr);
+    return exitCode;
+}
+
+int startApplication(void* const& instance, const int& showCommand, const bool& fullScreen,
+                     const MotionOptions& motion) {
     platform::onDisplayLost(storeBeforeTheEnd);
     theApplication = new Application(fullScreen, 800, 600, 16, 1, 15, 1, 22050, 16, instance, showCommand);
     if (!theApplication->initialized) {
@@ -53,7 +71,7 @@ int startApplication(void* const& instance, const int& showCommand, const bool& 
         return 1;
     }
     theRootNode = new ScreenManager(nullptr, 0, 0);
-    const int exitCode = theApplication->run();
+    const int exitCode = runLoop(motion);
     // However the program was asked to end (close box, window manager,
     // SIGTERM, a shortcut), a score waiting for its name is not dropped.
     GameOverScreen::storeScoreOfOpenPanel();
@@ -66,9 +84,12 @@ int startApplication(void* const& instance, const int& showCommand, const bool& 
 
 }  // namespace
 
-int runProgram(void* const& instance, const int& showCommand) { return startApplication(instance, showCommand, true); }
+int runProgram(void* const& instance, const int& showCommand) {
+    return startApplication(instance, showCommand, true, MotionOptions{});
+}
 
-int runProgram(void* const& instance, const int& showCommand, const std::optional<bool>& fullScreenOption) {
+int runProgram(void* const& instance, const int& showCommand, const std::optional<bool>& fullScreenOption,
+               const MotionOptions& motion) {
     const bool fullScreen = fullScreenOption.has_value() ? *fullScreenOption : readFullScreenChoice();
-    return startApplication(instance, showCommand, fullScreen);
+    return startApplication(instance, showCommand, fullScreen, motion);
 }

@@ -16,5 +16,6 @@ int main(int argc, char** argv) {
     // Pictures that cannot be found simply draw nothing: start regardless.
     platform::enterDataDirectory();
     Language::start(commandLine.language);
-    return runProgram(nullptr, showNormal, commandLine.fullScreen);
+    return runProgram(nullptr, showNormal, commandLine.fullScreen,
+                      MotionOptions{commandLine.classicMotion, commandLine.frameStats});
 }

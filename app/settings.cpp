@@ -1,6 +1,7 @@
 // The settings operations of the application: open and close the user's
-// settings store, read-or-create and write its named values; and the stored
-// choice of full screen, read before the application exists.
+// settings store, read-or-create and write its named values; the stored
+// choice of full screen, read before the application exists, and of smooth
+// motion.
 #include "app/application.h"
 
 #include <cstring>
@@ -82,6 +83,14 @@ long Application::writeDwordSetting(const char* const& name, const void* const& 
 
 long Application::writeBinarySetting(const char* const& name, const void* const& buffer, const uint32_t& size) {
     return write(settingsKey, name, platform::SETTING_BINARY, buffer, size);
+}
+
+bool readSmoothMotionChoice(Application& application) {
+    uint32_t stored = 1;
+    application.openSettings();
+    application.readDwordSetting("smoothMotion", &stored, sizeof stored);
+    application.closeSettings();
+    return stored != 0;
 }
 
 bool readFullScreenChoice() {

@@ -43,6 +43,7 @@ void Sprite::init(Sprite* const& newParent, const int& newX, const int& newY, Im
     childCount = 0;
     children = nullptr;
     image = newImage;
+    motion = MotionRecord{};
     if (newImage != nullptr) {
         width = newImage->frameWidth;
         height = newImage->frameHeight;
@@ -129,9 +130,23 @@ void Sprite::setPosition(const int& newX, const int& newY) {
 
 int Sprite::getX() { return x; }
 int Sprite::getY() { return y; }
-void Sprite::moveX(const int& dx) { setX(x + dx); }
-void Sprite::moveY(const int& dy) { setY(y + dy); }
-void Sprite::moveBy(const int& dx, const int& dy) { setPosition(x + dx, y + dy); }
+// Moves are told from jumps (setX, setPosition) by their travel: only a
+// node that moved may be drawn part of the way between two ticks.
+void Sprite::moveX(const int& dx) {
+    setX(x + dx);
+    motion.travelX += dx;
+}
+
+void Sprite::moveY(const int& dy) {
+    setY(y + dy);
+    motion.travelY += dy;
+}
+
+void Sprite::moveBy(const int& dx, const int& dy) {
+    setPosition(x + dx, y + dy);
+    motion.travelX += dx;
+    motion.travelY += dy;
+}
 void Sprite::setWidth(const int& value) { width = value; }
 void Sprite::setHeight(const int& value) { height = value; }
 

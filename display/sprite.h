@@ -2,6 +2,8 @@
 // and an owned array of children. Every screen, panel, button and block is one.
 #pragma once
 
+#include "display/motion_record.h"
+
 class Image;
 
 // Opacity runs from 0 (invisible) to 128 (opaque).
@@ -73,6 +75,8 @@ public:
     int childCount = 0;
     Image* image = nullptr;
     bool hasImage = false;
+    // Kept for the pictures between ticks; moves add to its travel.
+    MotionRecord motion;
 
 protected:
     // Gives the node n empty child slots; derived classes call it from create.

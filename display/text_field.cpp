@@ -158,11 +158,12 @@ bool TextField::draw() {
 }
 
 bool TextField::drawCaret() {
-    if (caretBlinkOn) {
-        caretBlinkOn = false;
-        return true;
-    }
-    caretBlinkOn = true;
+    // Between ticks the caret shows as the last tick's picture left it: only
+    // the pictures of ticks blink it.
+    const bool betweenTicks = theApplication->drawingBetweenTicks;
+    const bool shown = betweenTicks ? caretBlinkOn : !caretBlinkOn;
+    if (!betweenTicks) caretBlinkOn = !caretBlinkOn;
+    if (!shown) return true;
     const int left = originX + x;
     const int top = originY + y;
     theApplication->setPen(1, CARET_COLOUR);

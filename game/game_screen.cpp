@@ -2,6 +2,7 @@
 // tick, drawing the board with its marks, input, buttons and the end panel.
 #include "game/game_screen.h"
 
+#include <cstdlib>
 #include <ctime>
 #include <initializer_list>
 
@@ -10,6 +11,7 @@
 #include "app/random_generator.h"
 #include "display/number_display.h"
 #include "display/screen_manager.h"
+#include "display/tick_motion.h"
 #include "game/block.h"
 #include "media/image.h"
 #include "media/sound.h"
@@ -124,6 +126,8 @@ void GameScreen::create() {
 }
 
 void GameScreen::tick() {
+    // The frame draws before it ticks: this is what its picture showed.
+    timeShown = timeLeft;
     if (!playing || paused) return;
     if (theApplication->hasSound) {
         music->resume();
@@ -136,6 +140,13 @@ void GameScreen::tick() {
     animateBonus();
     floatPoints();
     spendTime(1);
+    if (timeBarGlides()) theApplication->changesBetweenTicks = true;
+}
+
+bool GameScreen::timeBarGlides() {
+    // A step of one pixel, the time draining by itself, is a step whenever
+    // it is shown; a longer change glides.
+    return std::abs(timeShown / timeUnit - timeLeft / timeUnit) > 1;
 }
 
 void GameScreen::endGame() {
@@ -168,7 +179,13 @@ bool GameScreen::draw() {
 }
 
 bool GameScreen::drawTimeBar() {
-    const int w = timeLeft / timeUnit;
+    Application& app = *theApplication;
+    int time = timeLeft;
+    if (app.drawingBetweenTicks && timeBarGlides()) {
+        time = TickMotion::between(timeShown, timeLeft, app.betweenTicksFraction);
+        app.changesBetweenTicks = true;
+    }
+    const int w = time / timeUnit;
     if (w == 0) return true;
     // Yellow when the time is full, through orange to red near the end.
     const uint32_t green = static_cast<uint32_t>(w * 255 / (maxTime / timeUnit)) & 0xFF;

@@ -41,6 +41,9 @@ public:
     void unhighlightButtons();
     void clickButton(const int& index);
     bool drawTimeBar();
+    // Whether the bar changed by more than a pixel since the last tick's
+    // picture, and so glides between ticks.
+    bool timeBarGlides();
     bool drawCursor();
     bool drawOutlines(const uint32_t* const& list, const int& count, const int& penWidth, const uint32_t& colour);
 
@@ -138,6 +141,9 @@ public:
     // The key that paused or resumed the game: its auto-repeat is no new
     // press, up to its release.
     int swallowedKey = 0;
+    // The time the last tick's picture showed: between ticks the bar glides
+    // from it to the time now.
+    int timeShown = 1000;
     Block** board = nullptr;
 
     // The bonus block's blink phase, kept across ticks and games.

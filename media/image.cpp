@@ -102,6 +102,9 @@ bool Image::blitClipped(const int& x, const int& y, const int& clipLeft, const i
     const platform::Rect source = sourceRectangle(*this, x, y, target, frame);
     platform::Surface* backBuffer = theApplication->backBuffer;
     if (backBuffer->blit(target.left, target.top, *surface, source, hasColourKey)) return true;
+    // A picture between ticks restores nothing: it is dropped, and the next
+    // frame restores what was lost.
+    if (theApplication->drawingBetweenTicks) return false;
     restoreSurface();
     return surface != nullptr && backBuffer->blit(target.left, target.top, *surface, source, hasColourKey);
 }
@@ -120,21 +123,22 @@ bool Image::alphaBlitClipped(const int& x, const int& y, const int& clipLeft, co
     if (x >= displayWidth || y >= displayHeight || clipLeft >= displayWidth || clipTop >= displayHeight ||
         x + frameWidth <= 0 || y + frameHeight <= 0 || clipRight <= 0 || clipBottom <= 0)
         return true;
-    const platform::Rect target{std::max({x, clipLeft, 0}), std::max({y, clipTop, 0}),
-                                std::min({x + frameWidth, clipRight, displayWidth}),
-                                std::min({y + frameHeight, clipBottom, displayHeight})};
+    platform::Surface* backBuffer = theApplication->backBuffer;
+    // Within the back buffer's own clip too, as the other blits are.
+    const platform::Rect target = backBuffer->clipFor(platform::Rect{
+        std::max({x, clipLeft, 0}), std::max({y, clipTop, 0}), std::min({x + frameWidth, clipRight, displayWidth}),
+        std::min({y + frameHeight, clipBottom, displayHeight})});
     if (target.empty()) return true;
     const platform::Rect source = sourceRectangle(*this, x, y, target, frame);
     const int bytesPerRow = (target.width() * bits) / 8;
 
-    platform::Surface* backBuffer = theApplication->backBuffer;
     uint8_t* destinationRow = nullptr;
     int destinationPitch = 0;
     if (!backBuffer->lock(target, destinationRow, destinationPitch)) return false;
     uint8_t* sourceRow = nullptr;
     int sourcePitch = 0;
     if (!surface->lock(source, sourceRow, sourcePitch)) {
-        restoreSurface();
+        if (!theApplication->drawingBetweenTicks) restoreSurface();
         if (surface == nullptr || !surface->lock(source, sourceRow, sourcePitch)) {
             backBuffer->unlock();
             return false;

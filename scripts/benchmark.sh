@@ -3,7 +3,9 @@
 # runs the blend benchmarks (SDL's blend beside ours), then measures the
 # real program under Xvfb at 800 x 600 x 16, 1920 x 1080 x 24 and
 # 2560 x 1440 x 24: CPU share (title still, title with the mouse moving,
-# game) and memory.
+# game left alone, game played by a script), memory, and the --frame-stats
+# figures of the scripted game, with smooth motion and with
+# --classic-motion side by side.
 # Usage: scripts/benchmark.sh [--before REVISION] [Google Benchmark arguments]
 #   --before REVISION  also builds that git revision into build-bench-before
 #                      and measures it beside this one, size by size, so both
@@ -34,10 +36,12 @@ home=$(mktemp -d /tmp/quadrimo-bench-XXXXXX)
 rm -rf "$home"
 for screen in "800 600 16" "1920 1080 24" "2560 1440 24"; do
   # shellcheck disable=SC2086
-  tools/bench/measure_program.sh build-bench/game $screen | sed 's/^/now:    /'
+  tools/bench/measure_program.sh build-bench/game $screen | sed 's/^/smooth:  /'
+  # shellcheck disable=SC2086
+  tools/bench/measure_program.sh build-bench/game $screen --classic-motion | sed 's/^/classic: /'
   if [ -n "$before" ]; then
     # shellcheck disable=SC2086
-    tools/bench/measure_program.sh build-bench-before/build/game $screen | sed 's/^/before: /'
+    tools/bench/measure_program.sh build-bench-before/build/game $screen | sed 's/^/before:  /'
   fi
 done
 echo "machine afterwards: load average $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -29,7 +29,8 @@ DrawContext* DrawContext::acquire(Surface& surface) {
 }
 
 DrawContext::DrawContext(Surface& surface, uint8_t* pixels, int pitch)
-    : surface_(surface), pixels_(pixels), pitch_(pitch) {}
+    : surface_(surface), pixels_(pixels), pitch_(pitch),
+      area_(surface.clipFor(Rect{0, 0, surface.width(), surface.height()})) {}
 
 DrawContext::~DrawContext() { surface_.unlock(); }
 
@@ -95,7 +96,7 @@ void DrawContext::stamp(int x, int y, int size, uint32_t colour) {
 void DrawContext::setPixel(int x, int y, uint32_t colour) { blendPixel(x, y, colour, 255); }
 
 void DrawContext::blendPixel(int x, int y, uint32_t colour, int coverage) {
-    if (x < 0 || y < 0 || x >= surface_.width() || y >= surface_.height() || coverage <= 0) return;
+    if (x < area_.left || y < area_.top || x >= area_.right || y >= area_.bottom || coverage <= 0) return;
     uint8_t* p = pixels_ + static_cast<size_t>(y) * pitch_ + static_cast<size_t>(x) * surface_.bytesPerPixel();
     int red = redOf(colour);
     int green = greenOf(colour);
@@ -160,7 +161,7 @@ void DrawContext::drawTextLine(const char* text, int length, const Rect& rect, i
     int left = rect.left;
     if (format == TEXT_CENTER) left = rect.left + (rect.width() - width) / 2;
     if (format == TEXT_RIGHT) left = rect.right - width;
-    const Rect clip = intersect(rect, Rect{0, 0, surface_.width(), surface_.height()});
+    const Rect clip = intersect(rect, area_);
     const Rect box = intersect(clip, Rect{left, top, left + width, top + coverage.height});
     if (!transparentBackground_) {
         for (int y = box.top; y < box.bottom; ++y) {

@@ -62,6 +62,8 @@ private:
     Surface& surface_;
     uint8_t* pixels_;
     int pitch_;
+    // Where it may draw: the surface cut to its clip.
+    Rect area_;
     Pen* pen_ = nullptr;
     Font* font_ = nullptr;
     uint32_t textColour_ = 0;

@@ -1,4 +1,4 @@
-// Rectangle intersection.
+// Rectangle intersection and union.
 #include "platform/drawing/rect.h"
 
 #include <algorithm>
@@ -10,6 +10,13 @@ Rect intersect(const Rect& a, const Rect& b) {
            std::min(a.bottom, b.bottom)};
     if (r.empty()) return Rect{};
     return r;
+}
+
+Rect unite(const Rect& a, const Rect& b) {
+    if (a.empty()) return b;
+    if (b.empty()) return a;
+    return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
 }
 
 }  // namespace platform

@@ -17,5 +17,7 @@ struct Rect {
 
 // The part of a that also lies in b (empty when they do not meet).
 Rect intersect(const Rect& a, const Rect& b);
+// The smallest rectangle holding both; either alone when the other is empty.
+Rect unite(const Rect& a, const Rect& b);
 
 }  // namespace platform

@@ -28,9 +28,12 @@ public:
     void setColourKey(uint32_t low, uint32_t high);
     bool hasColourKey() const { return hasColourKey_; }
 
-    // Blits and fills into this surface are cut to this rectangle (the clipper).
+    // Blits, fills, blends and lines and text drawn into this surface are cut
+    // to this rectangle (the clipper).
     void setClip(const Rect& clip);
     void clearClip();
+    // The part of wanted inside the surface and its clip.
+    Rect clipFor(const Rect& wanted) const;
 
     // Copies sourceRect of source to the same-sized rectangle whose top-left
     // corner is (x, y) here, cut by the clip and by both surfaces' bounds.
@@ -63,7 +66,6 @@ public:
     void setPixelAt(int x, int y, uint32_t value);
 
 private:
-    Rect clipFor(const Rect& wanted) const;
 
     int width_;
     int height_;

@@ -18,6 +18,8 @@ struct Message {
     uint32_t message = 0;
     uintptr_t firstParameter = 0;
     intptr_t secondParameter = 0;
+    // The clock's reading (Clock::current) when the event happened.
+    uint32_t time = 0;
 };
 
 // Where messages come from: the window's event pump.

@@ -69,6 +69,9 @@ void PictureScaler::configure(int pictureWidth, int pictureHeight, int pictureBi
     pictureBytes_ = pictureBits / 8;
     target_ = target;
     format_ = format;
+    const bool samePixels = (pictureBits == 16 && format == OutputFormat{2, 11, 5, 0, 3, 2, 3}) ||
+                            (pictureBits == 24 && format == OutputFormat{3, 16, 8, 0, 0, 0, 0});
+    copiesRows_ = samePixels && target.width() == pictureWidth && target.height() == pictureHeight;
     columns_ = sampleTable(pictureWidth, target.width());
     rows_ = sampleTable(pictureHeight, target.height());
     decoded_.assign(static_cast<size_t>(std::max(pictureWidth, 0)), 0);
@@ -133,6 +136,15 @@ Rect PictureScaler::scale(const uint8_t* picture, int picturePitch, const Rect& 
                           int outputPitch) {
     const Rect wanted = intersect(changed, Rect{0, 0, pictureWidth_, pictureHeight_});
     if (wanted.empty() || columns_.empty() || rows_.empty()) return Rect{};
+    if (copiesRows_) {
+        const size_t rowBytes = static_cast<size_t>(wanted.width() * pictureBytes_);
+        for (int y = wanted.top; y < wanted.bottom; ++y)
+            std::memcpy(output + static_cast<ptrdiff_t>(target_.top + y) * outputPitch +
+                            static_cast<ptrdiff_t>(target_.left + wanted.left) * pictureBytes_,
+                        picture + static_cast<ptrdiff_t>(y) * picturePitch + wanted.left * pictureBytes_, rowBytes);
+        return Rect{target_.left + wanted.left, target_.top + wanted.top, target_.left + wanted.right,
+                    target_.top + wanted.bottom};
+    }
     const int left = firstReaching(columns_, wanted.left), right = endReaching(columns_, wanted.right);
     const int top = firstReaching(rows_, wanted.top), bottom = endReaching(rows_, wanted.bottom);
     if (left >= right || top >= bottom) return Rect{};

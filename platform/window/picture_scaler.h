@@ -55,6 +55,9 @@ private:
     int pictureWidth_ = 0;
     int pictureHeight_ = 0;
     int pictureBytes_ = 2;
+    // Shown one to one in pixels of the picture's own format: rows are
+    // copied as they are.
+    bool copiesRows_ = false;
     Rect target_;
     OutputFormat format_;
     std::vector<Sample> columns_;

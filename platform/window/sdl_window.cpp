@@ -293,6 +293,12 @@ void SdlWindow::destroy() {
     destroyed_ = true;
 }
 
+int SdlWindow::refreshRate() const {
+    SDL_DisplayMode mode;
+    const int display = window_ != nullptr ? std::max(0, SDL_GetWindowDisplayIndex(window_)) : 0;
+    return SDL_GetCurrentDisplayMode(display, &mode) == 0 ? mode.refresh_rate : 0;
+}
+
 int SdlWindow::desktopBitsPerPixel() const {
     SDL_DisplayMode mode;
     const int display = window_ != nullptr ? std::max(0, SDL_GetWindowDisplayIndex(window_)) : 0;

@@ -38,7 +38,10 @@ public:
     void destroy() override;
     bool isDestroyed() const override { return destroyed_; }
     bool present(const Surface& picture) override;
+    bool present(const Surface& picture, const Rect& mayDiffer) override;
     void invalidate() override { showAll_ = true; }
+    int presentCount() const override { return presentCount_; }
+    int refreshRate() const override;
     int desktopBitsPerPixel() const override;
     void* nativeHandle() const override { return window_; }
 
@@ -51,8 +54,6 @@ public:
     // Test seam: where the buttons held now are read (an SDL button mask);
     // the display server's own record by default.
     void readHeldButtonsWith(uint32_t (*reader)()) { readHeldButtons_ = reader; }
-    // How many pictures reached the screen; unchanged ones are not counted.
-    int presentCount() const { return presentCount_; }
     // Whether the picture goes through a renderer (a graphics card) rather
     // than our own scaler.
     bool usesRenderer() const { return renderer_ != nullptr; }
@@ -81,8 +82,8 @@ private:
     void noteWindowedSize(int width, int height);
     // The key-state word of a press of button.
     uintptr_t buttonsHeldAtPress(uint8_t button);
-    bool presentToWindowPixels(const Surface& picture);
-    bool presentWithRenderer(const Surface& picture);
+    bool presentToWindowPixels(const Surface& picture, const Rect& mayDiffer);
+    bool presentWithRenderer(const Surface& picture, const Rect& mayDiffer);
     bool failedPresent();
     void outputSize(int& width, int& height) const;
 
@@ -135,6 +136,8 @@ private:
     // Where the last motion or press put the pointer, in picture coordinates:
     // the wheel turns there.
     intptr_t pointer_ = 0;
+    // When the event being translated happened, on the frame clock.
+    uint32_t eventTime_ = 0;
 };
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/events.h"
+#include "platform/loop/clock.h"
 #include "platform/window/sdl_keys.h"
 #include "platform/window/letterbox.h"
 
@@ -138,7 +139,7 @@ void SdlWindow::postFocusLossIfNotMinimised(MessageQueue& queue) {
 }
 
 void SdlWindow::post(MessageQueue& queue, uint32_t message, uintptr_t first, intptr_t second) {
-    queue.post(Message{this, message, first, second});
+    queue.post(Message{this, message, first, second, eventTime_});
 }
 
 intptr_t SdlWindow::picturePosition(int x, int y) const {
@@ -221,6 +222,9 @@ uintptr_t SdlWindow::buttonsHeldAtPress(uint8_t button) {
 }
 
 void SdlWindow::translate(const SDL_Event& event, MessageQueue& queue) {
+    // SDL stamps events on its own clock: the event's age carries it over.
+    const uint32_t age = SDL_GetTicks() - event.common.timestamp;
+    eventTime_ = Clock::current().milliseconds() - (static_cast<int32_t>(age) > 0 ? age : 0);
     switch (event.type) {
         case SDL_QUIT: postDestroyOnce(queue); break;
         case SDL_WINDOWEVENT: translateWindowEvent(event.window, queue); break;

@@ -44,12 +44,16 @@ bool SdlWindow::failedPresent() {
 }
 
 bool SdlWindow::present(const Surface& picture) {
-    if (destroyed_) return true;
-    if (!ready_) return false;
-    return renderer_ != nullptr ? presentWithRenderer(picture) : presentToWindowPixels(picture);
+    return present(picture, Rect{0, 0, picture.width(), picture.height()});
 }
 
-bool SdlWindow::presentToWindowPixels(const Surface& picture) {
+bool SdlWindow::present(const Surface& picture, const Rect& mayDiffer) {
+    if (destroyed_) return true;
+    if (!ready_) return false;
+    return renderer_ != nullptr ? presentWithRenderer(picture, mayDiffer) : presentToWindowPixels(picture, mayDiffer);
+}
+
+bool SdlWindow::presentToWindowPixels(const Surface& picture, const Rect& mayDiffer) {
     SDL_Surface* output = SDL_GetWindowSurface(window_);
     if (output == nullptr) return false;
     if (output != output_ || output->w != outputWidth_ || output->h != outputHeight_ ||
@@ -66,7 +70,8 @@ bool SdlWindow::presentToWindowPixels(const Surface& picture) {
     }
     if (showAll_) shown_.forget();
     const std::vector<Rect> changes =
-        shown_.takeChanges(picture.pixels(), picture.width(), picture.height(), picture.bytesPerPixel(), picture.pitch());
+        shown_.takeChanges(picture.pixels(), picture.width(), picture.height(), picture.bytesPerPixel(), picture.pitch(),
+                           mayDiffer);
     if (changes.empty()) return true;
     const bool whole = showAll_;
     if (whole && SDL_FillRect(output, nullptr, SDL_MapRGB(output->format, 0, 0, 0)) != 0) return failedPresent();
@@ -86,7 +91,7 @@ bool SdlWindow::presentToWindowPixels(const Surface& picture) {
     return true;
 }
 
-bool SdlWindow::presentWithRenderer(const Surface& picture) {
+bool SdlWindow::presentWithRenderer(const Surface& picture, const Rect& mayDiffer) {
     const int bits = picture.bitsPerPixel();
     if (texture_ == nullptr || textureBits_ != bits) {
         if (texture_ != nullptr) SDL_DestroyTexture(texture_);
@@ -103,7 +108,8 @@ bool SdlWindow::presentWithRenderer(const Surface& picture) {
     outputHeight_ = height;
     if (showAll_) shown_.forget();
     const std::vector<Rect> changes =
-        shown_.takeChanges(picture.pixels(), picture.width(), picture.height(), picture.bytesPerPixel(), picture.pitch());
+        shown_.takeChanges(picture.pixels(), picture.width(), picture.height(), picture.bytesPerPixel(), picture.pitch(),
+                           mayDiffer);
     if (changes.empty()) return true;
     for (const Rect& change : changes) {
         const SDL_Rect area = sdlRect(change);

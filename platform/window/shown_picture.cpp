@@ -26,7 +26,7 @@ void differingBytes(const uint8_t* a, const uint8_t* b, size_t size, size_t& fir
 }  // namespace
 
 std::vector<Rect> ShownPicture::takeChanges(const uint8_t* pixels, int width, int height, int bytesPerPixel,
-                                            int pitch) {
+                                            int pitch, const Rect& mayDiffer) {
     std::vector<Rect> changes;
     if (width <= 0 || height <= 0) return changes;
     const size_t rowBytes = static_cast<size_t>(width) * static_cast<size_t>(bytesPerPixel);
@@ -40,7 +40,7 @@ std::vector<Rect> ShownPicture::takeChanges(const uint8_t* pixels, int width, in
         changes.push_back(Rect{0, 0, width, height});
         return changes;
     }
-    for (int y = 0; y < height; ++y) {
+    for (int y = std::max(mayDiffer.top, 0); y < std::min(mayDiffer.bottom, height); ++y) {
         const uint8_t* row = pixels + static_cast<ptrdiff_t>(y) * pitch;
         uint8_t* shown = &pixels_[rowBytes * y];
         if (std::memcmp(row, shown, rowBytes) == 0) continue;

@@ -14,8 +14,9 @@ public:
     // The rectangles (bands of neighbouring changed rows) in which the picture
     // differs from the one last shown, which it then becomes. The whole
     // picture after forget() or when its size or depth changed; none when
-    // nothing changed.
-    std::vector<Rect> takeChanges(const uint8_t* pixels, int width, int height, int bytesPerPixel, int pitch);
+    // nothing changed. Rows outside mayDiffer are taken as they were shown.
+    std::vector<Rect> takeChanges(const uint8_t* pixels, int width, int height, int bytesPerPixel, int pitch,
+                                  const Rect& mayDiffer);
 
     // The screen no longer holds what was shown: the next picture is all new.
     void forget() { valid_ = false; }

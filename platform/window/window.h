@@ -2,6 +2,7 @@
 // the source of its input events, and where the back buffer is shown.
 #pragma once
 
+#include "platform/drawing/rect.h"
 #include "platform/loop/message_queue.h"
 
 namespace platform {
@@ -62,9 +63,16 @@ public:
     // Shows the picture, scaled to fit and letterboxed in full screen. A
     // picture equal to the one on the screen is not shown again.
     virtual bool present(const Surface& picture) = 0;
+    // The same for a picture known to differ from the last one presented
+    // only inside mayDiffer.
+    virtual bool present(const Surface& picture, const Rect& mayDiffer) = 0;
     // The screen no longer holds the last picture: the next present shows
     // all of it.
     virtual void invalidate() = 0;
+    // How many pictures reached the screen; unchanged ones are not counted.
+    virtual int presentCount() const = 0;
+    // The refresh rate of the window's display in Hz, 0 when it is not told.
+    virtual int refreshRate() const = 0;
     // The desktop's colour depth: 16, 24 or 32 (or less on a palette desktop).
     virtual int desktopBitsPerPixel() const = 0;
     // The toolkit's own handle, for dialogs that belong to the window.

@@ -74,6 +74,7 @@ TEST(CommandLine, OptionsChooseTheModeHelpListsTheKeysAndAnythingElseIsAUsageErr
         {{"--windowed"}, true, 0, false},
         {{"--fullscreen"}, true, 0, true},
         {{"--fullscreen", "--windowed"}, true, 0, false},
+        {{"--classic-motion", "--windowed", "--frame-stats"}, true, 0, false},
         {{"--help"}, false, 0, std::nullopt},
         {{"--windowed", "-x"}, false, 2, std::nullopt},
         {{"windowed"}, false, 2, std::nullopt},
@@ -85,10 +86,13 @@ TEST(CommandLine, OptionsChooseTheModeHelpListsTheKeysAndAnythingElseIsAUsageErr
         EXPECT_EQ(std::tuple(line.start, line.exitCode, line.fullScreen), std::tuple(start, exitCode, fullScreen))
             << (arguments.empty() ? "(none)" : arguments.back());
         EXPECT_EQ(line.error.find("Usage: quadrimo") != std::string::npos, exitCode != 0) << line.error;
+        const bool motionOptions = arguments.size() == 3;
+        EXPECT_EQ(std::pair(line.classicMotion, line.frameStats), std::pair(motionOptions, motionOptions));
     }
     const std::string help = parseCommandLine(2, std::vector<const char*>{"quadrimo", "--help"}.data()).output;
-    for (const char* listed : {"--windowed", "--fullscreen", "Arrow keys", "Z / X", "Space", "P, Pause, Escape", "Enter",
-                               "F11, Alt+Enter", "Ctrl+Q", "Ctrl+W", "D-pad", "Start", "Back"}) {
+    for (const char* listed : {"--windowed", "--fullscreen", "--classic-motion", "\"smoothMotion\"=0", "--frame-stats",
+                               "Arrow keys", "Z / X", "Space", "P, Pause, Escape", "Enter", "F11, Alt+Enter", "Ctrl+Q",
+                               "Ctrl+W", "D-pad", "Start", "Back"}) {
         EXPECT_NE(help.find(listed), std::string::npos) << listed;
     }
 }
@@ -147,6 +151,20 @@ TEST_F(StoredChoice, TheSoundSwitchTheModeAndTheWindowSizeAreReadAtStartAndKeptA
         TestApplication test;
         EXPECT_EQ(windowSize(), std::make_pair(800, 600)) << width << " x " << height;
     }
+}
+
+TEST_F(StoredChoice, SmoothMotionIsOnUnlessTheStoredDwordIsZero) {
+    const std::pair<const char*, bool> cases[] = {{"\"smoothMotion\"=dword:00000000\n", false},
+                                                  {"\"smoothMotion\"=dword:00000002\n", true},
+                                                  {"\"smoothMotion\"=hex:00\n", true},
+                                                  {"", true}};
+    for (const auto& [values, smooth] : cases) {
+        store(values);
+        TestApplication test;
+        EXPECT_EQ(readSmoothMotionChoice(test.app()), smooth) << values;
+    }
+    // The missing value was stored, so that players find what to change.
+    EXPECT_NE(stored().find("\"smoothMotion\"=dword:00000001\n"), std::string::npos) << stored();
 }
 
 TEST(WindowSize, TheLargestWholeMultipleOfThePictureWithinNinetyPercentOfTheDesktop) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/language.h"
+#include "app/application.h"
 #include "media/image.h"
 #include "platform/files/bitmap_loader.h"
 #include "platform/drawing/display_device.h"
@@ -94,6 +95,25 @@ TEST(Image, DrawingIsCutToTheClipAndTheDisplay) {
     ASSERT_TRUE(strip.blitClipped(100, 100, 105, 102, 107, 200, 0));
     EXPECT_EQ(std::vector<int>({red(104, 102), red(105, 101), red(105, 102), red(106, 109), red(107, 102)}),
               std::vector<int>({0, 0, 5, 6, 0}));
+
+    // The back buffer's own clip cuts blends, lines and text as it cuts copies.
+    screen.fill(Rect{0, 0, 800, 600}, 0);
+    screen.setClip(Rect{0, 0, 105, 600});
+    ASSERT_TRUE(strip.alphaBlit(100, 200, 0, 64));
+    Application& app = application.app();
+    ASSERT_TRUE(app.beginDraw());
+    app.setPen(1, 0xFFFFFF);
+    app.drawLine(100, 300, 110, 300);
+    app.releasePen();
+    app.setFont("Arial", 16, 0xFFFFFF);
+    app.drawText(100, 400, 200, 420, 0, "MMMM");
+    app.releaseFont();
+    app.endDraw();
+    EXPECT_EQ(std::vector<int>({red(104, 200), red(105, 200)}), std::vector<int>({2, 0}));
+    EXPECT_EQ(std::vector<uint32_t>({screen.pixelAt(104, 300), screen.pixelAt(105, 300)}),
+              std::vector<uint32_t>({0xFFFF, 0}));
+    for (int y = 400; y < 420; ++y)
+        for (int x = 105; x < 200; ++x) ASSERT_EQ(screen.pixelAt(x, y), 0u) << "text at " << x << ", " << y;
 }
 
 TEST(Image, LostSurfacesAreRestoredOnceAndTheDrawRetried) {

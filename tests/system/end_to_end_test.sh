@@ -9,6 +9,7 @@
 #        end_to_end_test.sh RUN_DIR lost   (800 x 600 x 16: the X server dies under the name panel)
 #        end_to_end_test.sh RUN_DIR managers (1920 x 1080 x 24 under i3 and openbox)
 #        end_to_end_test.sh RUN_DIR wayland (1920 x 1080 under a headless sway)
+#        end_to_end_test.sh RUN_DIR motion  (800 x 600 x 16: pictures between ticks)
 set -euo pipefail
 run_dir=$(cd "$1" && pwd)
 mode=${2:-full}
@@ -21,6 +22,7 @@ source "$here/game_checks.sh"
 source "$here/keyboard_checks.sh"
 source "$here/hostile_checks.sh"
 source "$here/display_loss_checks.sh"
+source "$here/motion_checks.sh"
 
 [ -x "$run_dir/quadrimo" ] || fail "no program in $run_dir"
 [ -s "$run_dir/company.bmp" ] || fail "no generated pictures in $run_dir"
@@ -90,6 +92,9 @@ elif [ "$mode" = hostile ]; then
 elif [ "$mode" = lost ]; then
   start_x 800 600 16
   play_until_the_display_dies
+elif [ "$mode" = motion ]; then
+  start_x 800 600 16
+  play_motion
 else
   start_x 1920 1080 24
   start_game

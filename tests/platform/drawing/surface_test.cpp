@@ -8,20 +8,24 @@ using platform::Rect;
 using platform::Surface;
 
 TEST(Surface, KeyedCopySkipsKeyPixelsAndIsCutByClip) {
-    Surface source(4, 1, 16);
-    const uint32_t row[] = {0x0000, 0x0001, 0xFFFF, 0x0000};
-    for (int x = 0; x < 4; ++x) source.setPixelAt(x, 0, row[x]);
-    source.setColourKey(0, 0);
-    Surface target(10, 2, 16);
-    target.fill(Rect{0, 0, 10, 2}, 0x1234);
-    target.setClip(Rect{0, 0, 4, 2});
-    ASSERT_TRUE(target.blit(1, 1, source, Rect{0, 0, 4, 1}, true));
-    EXPECT_EQ(target.pixelAt(1, 1), 0x1234u);  // key: kept
-    EXPECT_EQ(target.pixelAt(2, 1), 0x0001u);  // value 1 is not the key
-    EXPECT_EQ(target.pixelAt(3, 1), 0xFFFFu);
-    EXPECT_EQ(target.pixelAt(4, 1), 0x1234u);  // outside the clip
-    ASSERT_TRUE(target.blit(-2, 0, source, Rect{0, 0, 4, 1}, false));
-    EXPECT_EQ(target.pixelAt(0, 0), 0xFFFFu);  // source column 2 lands on column 0
+    for (const int bits : {16, 24, 32}) {
+        SCOPED_TRACE(bits);
+        Surface source(5, 1, bits);
+        const uint32_t row[] = {0x0002, 0x0001, 0xFFFF, 0x0000, 0x0003};
+        for (int x = 0; x < 5; ++x) source.setPixelAt(x, 0, row[x]);
+        source.setColourKey(1, 2);
+        Surface target(10, 2, bits);
+        target.fill(Rect{0, 0, 10, 2}, 0x1234);
+        target.setClip(Rect{0, 0, 5, 2});
+        ASSERT_TRUE(target.blit(1, 1, source, Rect{0, 0, 5, 1}, true));
+        EXPECT_EQ(target.pixelAt(1, 1), 0x1234u);  // the key's range: kept
+        EXPECT_EQ(target.pixelAt(2, 1), 0x1234u);
+        EXPECT_EQ(target.pixelAt(3, 1), 0xFFFFu);  // outside the range
+        EXPECT_EQ(target.pixelAt(4, 1), 0x0000u);
+        EXPECT_EQ(target.pixelAt(5, 1), 0x1234u);  // outside the clip
+        ASSERT_TRUE(target.blit(-2, 0, source, Rect{0, 0, 4, 1}, false));
+        EXPECT_EQ(target.pixelAt(0, 0), 0xFFFFu);  // source column 2 lands on column 0
+    }
 }
 
 TEST(Surface, LockedOrLostSurfacesRefuseDrawingUntilUnlockedOrRestored) {

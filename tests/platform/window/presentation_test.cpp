@@ -154,7 +154,7 @@ TEST(PictureScaler, MatchesTheReferenceAtEverySizeAndFormatAndRedrawsAllAChangeR
     const struct {
         int width, height, pictureBits;
         OutputFormat format;
-    } cases[] = {{800, 600, 16, rgb565},   {800, 600, 32, xrgb},  {1920, 1080, 16, xrgb},
+    } cases[] = {{800, 600, 16, rgb565},   {800, 600, 24, bgr24}, {800, 600, 32, xrgb},  {1920, 1080, 16, xrgb},
                  {1280, 1024, 16, rgb565}, {1001, 577, 16, bgr24}, {643, 481, 32, xbgr},
                  {1366, 768, 24, rgb555},  {333, 999, 16, xrgb},  {401, 299, 16, rgb565}};
     uint32_t seed = 12345;
@@ -232,23 +232,28 @@ TEST(Presenting, OnlyChangedPicturesAreShownOnlyTheirChangedPartsWrittenAndANewS
     EXPECT_EQ(shown(400, 300), 0xFF0000u);
     EXPECT_EQ(shown(0, 0), 0x123456u);
     present(2, "unchanged after the change");
+    // Told where the picture may differ, the window looks nowhere else.
+    picture.setPixelAt(10, 10, 0x001F);
+    picture.setPixelAt(10, 20, 0x07E0);
+    ASSERT_TRUE(window.present(picture, platform::Rect{0, 15, 800, 25}));
+    EXPECT_EQ(std::make_pair(shown(10, 10), shown(10, 20)), std::make_pair(widen565(7 * 10 + 13 * 10), 0x00FF00u));
     window.invalidate();
-    present(3, "after a restore");
+    present(4, "after a restore");
     EXPECT_EQ(shown(0, 0), widen565(picture.pixelAt(0, 0)));
     SDL_Event exposed{};
     exposed.type = SDL_WINDOWEVENT;
     exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
     platform::MessageQueue queue;
     window.translate(exposed, queue);
-    present(4, "after an expose");
+    present(5, "after an expose");
 
     SDL_SetWindowSize(native, 1920, 1080);
-    present(5, "the same picture in a larger window");
+    present(6, "the same picture in a larger window");
     ASSERT_EQ(SDL_GetWindowSurface(native)->w, 1920);
     EXPECT_EQ(shown(100, 500), 0u) << "bar";
     EXPECT_EQ(shown(1900, 10), 0u) << "bar";
     // Output pixel 240 + 1.8 * 500 lies wholly inside picture pixel 500.
     EXPECT_EQ(shown(1140, 0), widen565(picture.pixelAt(500, 0)));
-    present(5, "unchanged in the larger window");
+    present(6, "unchanged in the larger window");
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
