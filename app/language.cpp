@@ -12,9 +12,9 @@
 #include <vector>
 
 #include <libintl.h>
-#include <sys/stat.h>
 
 #include "platform/files/data_directory.h"
+#include "platform/files/file_reader.h"
 
 namespace {
 
@@ -58,11 +58,6 @@ std::vector<std::string> catalogueNames(std::string_view entry) {
     return names;
 }
 
-bool isFile(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 std::string cataloguePath(const std::string& folder, const std::string& code) {
     return folder + "/" + code + "/LC_MESSAGES/" + Language::DOMAIN + ".mo";
 }
@@ -70,7 +65,7 @@ std::string cataloguePath(const std::string& folder, const std::string& code) {
 // The first folder that holds the catalogue for code; empty when none does.
 std::string folderWithCatalogue(const std::vector<std::string>& folders, const std::string& code) {
     for (const std::string& folder : folders)
-        if (isFile(cataloguePath(folder, code))) return folder;
+        if (platform::isRegularFile(cataloguePath(folder, code))) return folder;
     return std::string();
 }
 
@@ -145,7 +140,7 @@ std::string Language::translatedPath(const std::string& fileName) {
 
 std::string Language::translatedOrEnglish(const std::string& fileName) {
     const std::string translated = translatedPath(fileName);
-    return !translated.empty() && isFile(translated) ? translated : fileName;
+    return !translated.empty() && platform::isRegularFile(translated) ? translated : fileName;
 }
 
 const char* translate(const char* english) { return theCode.empty() ? english : dgettext(Language::DOMAIN, english); }

@@ -7,11 +7,11 @@
 #include <cstring>
 
 #include <limits.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/reports/file_report.h"
 #include "platform/desktop/launcher.h"
+#include "platform/files/file_reader.h"
+#include "platform/reports/file_report.h"
 
 namespace platform {
 
@@ -30,11 +30,6 @@ constexpr int BROWSER_GRACE_MILLISECONDS = 2000;
 // milliseconds; the lookup runs on the first Help click, which a stuck one
 // must not freeze for long.
 constexpr int QUERY_MILLISECONDS = 400;
-
-bool isFile(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
 
 // The viewer runs in the same folder, but an absolute path also keeps a
 // name beginning with '-' from being read as an option.
@@ -106,12 +101,12 @@ bool HelpViewer::show(const std::string& chmFile, const std::string& htmlFile) {
     if (!viewer_.empty()) {
         std::vector<std::string> command = viewer_;
         command.push_back(chm);
-        if (isFile(chm) && Launcher::startDetached(command)) return true;
-        why = isFile(chm) ? viewer_[0] + " could not be started" : "the CHM help file is missing";
+        if (isRegularFile(chm) && Launcher::startDetached(command)) return true;
+        why = isRegularFile(chm) ? viewer_[0] + " could not be started" : "the CHM help file is missing";
     }
     const std::string html = absolute(htmlFile);
-    if (!isFile(html)) {
-        reportUnusableFile("help", (isFile(chm) ? htmlFile : chmFile).c_str());
+    if (!isRegularFile(html)) {
+        reportUnusableFile("help", (isRegularFile(chm) ? htmlFile : chmFile).c_str());
         return false;
     }
     return showInBrowser(html, why);

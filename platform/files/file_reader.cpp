@@ -9,6 +9,11 @@
 
 namespace platform {
 
+bool isRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 int openRegularFile(const char* const& path) {
     if (path == nullptr) {
         errno = ENOENT;

@@ -5,9 +5,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace platform {
+
+// Whether a regular file (or a link to one) stands at path.
+bool isRegularFile(const std::string& path);
 
 // Opens path for reading when it is a regular file, without blocking on the
 // way (a FIFO's open would wait for a writer). Returns the descriptor, in
